@@ -1,0 +1,161 @@
+#include "conversion/conversions.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "conversion/number_text.h"
+#include "conversion/utf8_text.h"
+
+namespace angoli {
+namespace {
+
+// A value rounded once at the width of its digits cell, split into whole units
+// and the digits after the comma, so the two always agree:
+// RoundAt(59.99996, 4) -> {60, "0000"}.
+struct Rounded {
+  double whole;
+  std::string digits;
+};
+
+Rounded RoundAt(double value, int decimals) {
+  const std::string text = FormatDecimals(value, decimals);
+  const std::string_view whole(text.data(), text.find(','));
+  return {ReadNumber(whole).value_or(0), LastChars(text, static_cast<std::size_t>(decimals))};
+}
+
+// The degrees text one degree further from zero, keeping its sign, or nothing
+// when the degrees cell cannot hold it: '45' -> '46', '-0' -> '-1', '99' -> nothing.
+std::optional<std::string> DegreesAfterCarry(std::string_view degrees) {
+  const std::optional<double> value = ReadNumber(degrees);
+  if (!value) return std::nullopt;
+  std::string carried = std::signbit(*value) ? "-" : "";
+  carried += WholeToText(std::fabs(*value) + 1);
+  if (CharCount(carried) > MaxLength(Cell::A1)) return std::nullopt;
+  return carried;
+}
+
+// The degrees and whole minutes of a result row, once the whole minutes carried
+// up from below are added. Texts that no carry changed stay as typed.
+struct Wholes {
+  std::string degrees;
+  std::string minutes;
+  bool overflow = false;  // a carry took the degrees past their cell
+};
+
+// `typedMinutes` is the input row's whole-minutes text; without one the
+// minutes are all carried up from the rounded value below them.
+Wholes AddCarriedMinutes(std::string_view degrees, std::optional<std::string_view> typedMinutes,
+                         double carried) {
+  Wholes wholes{std::string(degrees), std::string(), false};
+  double minutes = carried;
+  if (typedMinutes) {
+    if (carried == 0) {
+      wholes.minutes = std::string(*typedMinutes);
+      return wholes;
+    }
+    minutes += ReadNumber(*typedMinutes).value_or(0);
+  }
+  if (minutes >= 60) {
+    minutes -= 60;
+    const std::optional<std::string> carriedDegrees = DegreesAfterCarry(degrees);
+    if (!carriedDegrees) {
+      wholes.overflow = true;
+      return wholes;
+    }
+    wholes.degrees = *carriedDegrees;
+  }
+  wholes.minutes = WholeToText(minutes);
+  return wholes;
+}
+
+// Row A from the fraction of a degree below the degrees text.
+void WriteRowA(CellBoard& board, std::string_view degrees, double fraction) {
+  const Rounded rounded = RoundAt(fraction, 5);
+  if (rounded.whole >= 1) {
+    const std::optional<std::string> carried = DegreesAfterCarry(degrees);
+    if (!carried) {  // the largest angle row A can show
+      board.SetText(Cell::A1, degrees);
+      board.SetText(Cell::A2, "99999");
+      return;
+    }
+    board.SetText(Cell::A1, *carried);
+  } else {
+    board.SetText(Cell::A1, degrees);
+  }
+  board.SetText(Cell::A2, rounded.digits);
+}
+
+// Row B from the minutes below the degrees, or below `typedMinutes` when given.
+void WriteRowB(CellBoard& board, std::string_view degrees,
+               std::optional<std::string_view> typedMinutes, double minutes) {
+  const Rounded rounded = RoundAt(minutes, 4);
+  const Wholes wholes = AddCarriedMinutes(degrees, typedMinutes, rounded.whole);
+  if (wholes.overflow) {  // the largest angle row B can show
+    board.SetText(Cell::B1, degrees);
+    board.SetText(Cell::B2, "59");
+    board.SetText(Cell::B3, "9999");
+    return;
+  }
+  board.SetText(Cell::B1, wholes.degrees);
+  board.SetText(Cell::B2, wholes.minutes);
+  board.SetText(Cell::B3, rounded.digits);
+}
+
+// Row C from the seconds below the degrees, or below `typedMinutes` when given.
+void WriteRowC(CellBoard& board, std::string_view degrees,
+               std::optional<std::string_view> typedMinutes, double seconds) {
+  const Rounded rounded = RoundAt(seconds, 3);
+  const double carriedMinutes = WholePart(rounded.whole / 60);
+  const double wholeSeconds = rounded.whole - 60 * carriedMinutes;
+  const Wholes wholes = AddCarriedMinutes(degrees, typedMinutes, carriedMinutes);
+  if (wholes.overflow) {  // the largest angle row C can show
+    board.SetText(Cell::C1, degrees);
+    board.SetText(Cell::C2, "59");
+    board.SetText(Cell::C3, "59");
+    board.SetText(Cell::C4, "999");
+    return;
+  }
+  board.SetText(Cell::C1, wholes.degrees);
+  board.SetText(Cell::C2, wholes.minutes);
+  board.SetText(Cell::C3, WholeToText(wholeSeconds));
+  board.SetText(Cell::C4, rounded.digits);
+}
+
+}  // namespace
+
+bool CalcoloA(CellBoard& board) {
+  const std::optional<double> x = ReadNumber(JoinWithComma(board.Text(Cell::A1), board.Text(Cell::A2)));
+  if (!x) return false;
+  const std::string degrees = board.Text(Cell::A1);
+  const double magnitude = std::fabs(*x);
+  const double fraction = magnitude - WholePart(magnitude);
+  WriteRowB(board, degrees, std::nullopt, fraction * 60);
+  WriteRowC(board, degrees, std::nullopt, fraction * 3600);
+  return true;
+}
+
+bool CalcoloB(CellBoard& board) {
+  const std::optional<double> m = ReadNumber(JoinWithComma(board.Text(Cell::B2), board.Text(Cell::B3)));
+  if (!m) return false;
+  const std::string degrees = board.Text(Cell::B1);
+  const std::string wholeMinutes = board.Text(Cell::B2);
+  WriteRowA(board, degrees, *m / 60);
+  WriteRowC(board, degrees, wholeMinutes, (*m - WholePart(*m)) * 60);
+  return true;
+}
+
+bool CalcoloC(CellBoard& board) {
+  const std::optional<double> s = ReadNumber(JoinWithComma(board.Text(Cell::C3), board.Text(Cell::C4)));
+  const std::string wholeMinutes = board.Text(Cell::C2);
+  const std::optional<double> w = ReadNumber(wholeMinutes);
+  if (!s || !w) return false;
+  const std::string degrees = board.Text(Cell::C1);
+  const double q = *s / 60;
+  WriteRowA(board, degrees, (q + *w) / 60);
+  WriteRowB(board, degrees, wholeMinutes, q);
+  return true;
+}
+
+}  // namespace angoli

@@ -1,0 +1,128 @@
+#include "conversion/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "conversion/utf8_text.h"
+
+namespace angoli {
+namespace {
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Position after the run of ASCII digits that starts at `pos`.
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && IsAsciiDigit(text[pos])) ++pos;
+  return pos;
+}
+
+// -?D+(,D+)? with D an ASCII digit.
+bool HasNumberForm(std::string_view text) {
+  std::size_t pos = (!text.empty() && text[0] == '-') ? 1 : 0;
+  const std::size_t wholeEnd = SkipDigits(text, pos);
+  if (wholeEnd == pos) return false;
+  if (wholeEnd == text.size()) return true;
+  if (text[wholeEnd] != ',') return false;
+  const std::size_t digitsEnd = SkipDigits(text, wholeEnd + 1);
+  return digitsEnd > wholeEnd + 1 && digitsEnd == text.size();
+}
+
+// Adds one to a string of decimal digits: "099" -> "100", "99" -> "100".
+void Increment(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
+
+// |x| rounded to 15 significant digits and then to n decimals, as a count of
+// 10^-n units in decimal digits: (0.00005, 4) -> "1"; (59.99996, 4) -> "600000".
+std::string RoundedUnits(double x, int n) {
+  constexpr int kSignificant = 15;
+  char buffer[64];
+  // "d.dddddddddddddde±XX": the double correctly rounded to 15 digits.
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
+                                     std::chars_format::scientific, kSignificant - 1);
+  const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
+  std::string digits;
+  digits += scientific[0];
+  digits.append(scientific.substr(2, kSignificant - 1));
+  const std::string_view exponentText = scientific.substr(scientific.find('e') + 1);
+  int exponent = 0;
+  std::from_chars(exponentText.data() + 1, exponentText.data() + exponentText.size(), exponent);
+  if (exponentText[0] == '-') exponent = -exponent;
+
+  // The 15 digits count units of 10^(exponent - 14); rescale them to 10^-n.
+  const int shift = exponent - (kSignificant - 1) + n;
+  if (shift >= 0) return digits + std::string(static_cast<std::size_t>(shift), '0');
+  const int kept = kSignificant + shift;
+  if (kept < 0) return "0";
+  std::string units = digits.substr(0, static_cast<std::size_t>(kept));
+  const bool roundUp = digits[static_cast<std::size_t>(kept)] >= '5';  // ties away from zero
+  if (units.empty()) units = "0";
+  if (roundUp) Increment(units);
+  return units;
+}
+
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text) {
+  if (!HasNumberForm(text)) return std::nullopt;
+  std::string pointed(text);
+  const auto comma = pointed.find(',');
+  if (comma != std::string::npos) pointed[comma] = '.';
+  double value = 0;
+  const char* end = pointed.data() + pointed.size();
+  const auto [ptr, error] = std::from_chars(pointed.data(), end, value);
+  if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+bool IsNumberText(std::string_view text) { return ReadNumber(text).has_value(); }
+
+std::string JoinWithComma(std::string_view whole, std::string_view digits) {
+  std::string joined;
+  joined.reserve(whole.size() + 1 + digits.size());
+  joined.append(whole);
+  joined += ',';
+  joined.append(digits);
+  return joined;
+}
+
+double WholePart(double x) { return std::floor(x); }
+
+std::string FormatDecimals(double x, int n) {
+  if (!std::isfinite(x)) return std::string();
+  if (n < 0) n = 0;
+  const auto decimals = static_cast<std::size_t>(n);
+  std::string units = RoundedUnits(x, n);
+  if (units.size() <= decimals) units.insert(0, decimals + 1 - units.size(), '0');
+  const bool isZero = units.find_first_not_of('0') == std::string::npos;
+  std::string text = (x < 0 && !isZero) ? "-" : "";
+  text.append(units, 0, units.size() - decimals);
+  if (decimals > 0) {
+    text += ',';
+    text.append(units, units.size() - decimals, decimals);
+  }
+  return text;
+}
+
+std::string DecimalDigits(double x, int n) {
+  return LastChars(FormatDecimals(x, n), static_cast<std::size_t>(n < 0 ? 0 : n));
+}
+
+std::string WholeToText(double whole) {
+  if (!std::isfinite(whole)) return std::string();
+  char buffer[400];  // the widest double has 309 whole digits
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, whole == 0 ? 0.0 : whole,
+                                     std::chars_format::fixed, 0);
+  return std::string(buffer, written.ptr);
+}
+
+}  // namespace angoli

@@ -1,0 +1,32 @@
+#pragma once
+// Which row is the input row, emptying the cells, ending the tool, and the
+// window events that run them. The input row is stored nowhere but in the
+// cells' locks and colours and the buttons' visibility.
+
+#include "conversion/cell_board.h"
+
+namespace angoli {
+
+// Own row unlocked and black, the two others locked and red, only the row's
+// own "Calcola" visible, focus on the row's first cell. Texts stay as they are.
+// Mostra(board, Row::C): C1…C4 unlocked black, A1…B3 locked red, CalcC only, focus C1.
+void Mostra(CellBoard& board, Row row);
+inline void MostraA(CellBoard& board) { Mostra(board, Row::A); }
+inline void MostraB(CellBoard& board) { Mostra(board, Row::B); }
+inline void MostraC(CellBoard& board) { Mostra(board, Row::C); }
+
+// Empties the nine cells in board order; nothing else changes.
+void Resetta(CellBoard& board);
+
+// Window events.
+// The window's first activation: row A becomes the input row, all cells empty.
+void OnFirstActivate(CellBoard& board);
+// The option button of another row is chosen: that row becomes the input row,
+// all cells empty.
+void OnRowChosen(CellBoard& board, Row row);
+// "Reset": empties the cells, the input row stays.
+void OnReset(CellBoard& board);
+// "Chiudi": ends the tool at once.
+void OnChiudi(CellBoard& board);
+
+}  // namespace angoli
