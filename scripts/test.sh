@@ -13,3 +13,6 @@ for preset in dev asan; do
   cmake --build --preset "$preset" -j "$(nproc)"
   ctest --preset "$preset"
 done
+
+echo "== fuzz: each target for ${FUZZ_SECONDS:-60}s"
+bash scripts/fuzz.sh

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets and runs each for a bounded time, starting from
+# the seed corpora; any finding fails. FUZZ_SECONDS sets the time per target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-60}"
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
+
+for target in number_text session; do
+  work="build/fuzz/corpus/$target"
+  mkdir -p "$work" build/fuzz/findings
+  echo "== fuzzing $target for ${seconds}s"
+  log="build/fuzz/$target.log"
+  if ! "build/fuzz/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix=build/fuzz/findings/ "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
+    tail -n 40 "$log"
+    echo "finding in $target: the input that fails is in build/fuzz/findings/"
+    exit 1
+  fi
+  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$log"
+done
