@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -27,6 +28,31 @@ bool HasNumberForm(std::string_view text) {
   if (text[wholeEnd] != ',') return false;
   const std::size_t digitsEnd = SkipDigits(text, wholeEnd + 1);
   return digitsEnd > wholeEnd + 1 && digitsEnd == text.size();
+}
+
+// A number text of at most 15 digits in all, read without from_chars: its
+// digits make a whole number that a double holds exactly, and one division by
+// an exact power of ten rounds once, to the nearest double.
+// ReadShortNumber("-5,25") -> -5.25; ReadShortNumber("1234567890123456") -> nullopt
+std::optional<double> ReadShortNumber(std::string_view text) {
+  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = text[0] == '-';
+  std::int64_t digits = 0;
+  int count = 0;
+  int decimals = 0;
+  bool afterComma = false;
+  for (std::size_t pos = negative ? 1 : 0; pos < text.size(); ++pos) {
+    if (text[pos] == ',') {
+      afterComma = true;
+      continue;
+    }
+    if (++count > 15) return std::nullopt;
+    digits = digits * 10 + (text[pos] - '0');
+    if (afterComma) ++decimals;
+  }
+  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+  return negative ? -value : value;
 }
 
 // Adds one to a string of decimal digits: "099" -> "100", "99" -> "100".
@@ -74,6 +100,7 @@ std::string RoundedUnits(double x, int n) {
 
 std::optional<double> ReadNumber(std::string_view text) {
   if (!HasNumberForm(text)) return std::nullopt;
+  if (const std::optional<double> exact = ReadShortNumber(text)) return exact;
   std::string pointed(text);
   const auto comma = pointed.find(',');
   if (comma != std::string::npos) pointed[comma] = '.';
@@ -120,8 +147,11 @@ std::string DecimalDigits(double x, int n) {
 std::string WholeToText(double whole) {
   if (!std::isfinite(whole)) return std::string();
   char buffer[400];  // the widest double has 309 whole digits
-  const auto written = std::to_chars(buffer, buffer + sizeof buffer, whole == 0 ? 0.0 : whole,
-                                     std::chars_format::fixed, 0);
+  constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+  const auto written =
+      std::fabs(whole) < kExactIntegers
+          ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(whole))
+          : std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
   return std::string(buffer, written.ptr);
 }
 

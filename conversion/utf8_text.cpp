@@ -1,5 +1,7 @@
 #include "conversion/utf8_text.h"
 
+#include <algorithm>
+
 namespace angoli {
 namespace {
 
@@ -50,6 +52,7 @@ std::size_t CharCount(std::string_view text) {
 }
 
 std::string FirstChars(std::string_view text, std::size_t n) {
+  if (text.size() <= n) return std::string(text);  // never more characters than bytes
   std::size_t pos = 0;
   for (std::size_t taken = 0; taken < n && pos < text.size(); ++taken) {
     pos += CharBytes(text, pos);
@@ -58,6 +61,12 @@ std::string FirstChars(std::string_view text, std::size_t n) {
 }
 
 std::string LastChars(std::string_view text, std::size_t n) {
+  if (text.size() <= n) return std::string(text);
+  // Trailing ASCII bytes are characters of their own, whatever precedes them.
+  const std::string_view tail = text.substr(text.size() - n);
+  if (std::all_of(tail.begin(), tail.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::string(tail);
+  }
   const std::size_t count = CharCount(text);
   if (count <= n) return std::string(text);
   std::size_t pos = 0;
