@@ -1,0 +1,34 @@
+#include "window/application.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+
+#include "window/controls.h"
+#include "window/fonts.h"
+
+namespace angoli {
+
+void SetUpApplication(QApplication& app) {
+  QApplication::setApplicationName(QStringLiteral("angoli"));
+  QApplication::setApplicationVersion(QString::fromUtf8(form::kVersion));
+
+  // The controls stand at fixed pixel positions, so their frames and margins
+  // must not change with the desktop's style.
+  if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
+    QApplication::setStyle(style);
+
+  LoadFaces();
+
+  // Qt's own texts (the cells' context menu, the OK of a warning) in Italian,
+  // whatever the machine's language. Only texts: numbers never meet QLocale.
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                       QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(translator);
+}
+
+}  // namespace angoli

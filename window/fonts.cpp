@@ -1,0 +1,27 @@
+#include "window/fonts.h"
+
+#include <QFontDatabase>
+#include <QString>
+
+namespace angoli {
+
+int LoadFaces() {
+  int loaded = 0;
+  for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
+    const QString path = QStringLiteral(ANGOLI_FONT_DIR "/") + QLatin1String(file);
+    if (QFontDatabase::addApplicationFont(path) >= 0) ++loaded;
+  }
+  return loaded;
+}
+
+QFont FontOf(const form::FontSpec& spec) {
+  const form::FontSpec& own =
+      spec.face == form::Face::Window ? form::kWindowFont : spec;
+  QFont font(own.face == form::Face::MsSansSerif ? QStringLiteral("MS Sans Serif")
+                                                 : QStringLiteral("Tahoma"));
+  font.setPointSizeF(own.points);
+  font.setWeight(own.bold ? QFont::Bold : QFont::Normal);
+  return font;
+}
+
+}  // namespace angoli

@@ -1,0 +1,19 @@
+#pragma once
+// The window's two faces, "Tahoma" and "MS Sans Serif", and the QFont of a
+// control.
+
+#include <QFont>
+
+#include "window/controls.h"
+
+namespace angoli {
+
+// Adds the free look-alikes of both faces from Debian's fonts-wine to the
+// application. Without them fontconfig's nearest face stands in; sizes and
+// weights stay those of the table. Returns how many files were loaded.
+int LoadFaces();
+
+// The font of a table entry; Face::Window gives the window's own font.
+QFont FontOf(const form::FontSpec& spec);
+
+}  // namespace angoli

@@ -1,0 +1,15 @@
+// The tool takes no command-line options of its own: QApplication keeps only
+// Qt's standard ones.
+
+#include <QApplication>
+
+#include "window/application.h"
+#include "window/main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  angoli::SetUpApplication(app);
+  angoli::MainWindow window;
+  window.show();
+  return QApplication::exec();
+}

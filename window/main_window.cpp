@@ -1,0 +1,164 @@
+#include "window/main_window.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <string_view>
+
+#include "validation/calcola.h"
+#include "window/controls.h"
+#include "window/fonts.h"
+#include "window/modes.h"
+
+namespace angoli {
+namespace {
+
+using form::Px;
+
+QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+// Index of name in names, or -1.
+template <typename Names>
+int IndexIn(const Names& names, std::string_view name) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (std::string_view(names[i]) == name) return static_cast<int>(i);
+  return -1;
+}
+
+std::array<std::string_view, 9> CellNames() {
+  std::array<std::string_view, 9> names{};
+  for (const CellInfo& info : kCells) names[IndexOf(info.cell)] = info.name;
+  return names;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Main"));
+  setWindowTitle(QString::fromUtf8(form::kTitle));
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/angoli-16.xpm"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/icons/angoli-32.xpm"), QSize(32, 32));
+  setWindowIcon(icon);
+  setFont(FontOf(form::kWindowFont));
+  QPalette back = palette();
+  back.setColor(QPalette::Window, ToQColor(form::kWindowBack));
+  setPalette(back);
+  setAutoFillBackground(true);
+  setFixedSize(Px(form::kClientWidth), Px(form::kClientHeight));
+
+  rows_ = new QButtonGroup(this);
+  // Children are created in tab-index order, which is Qt's default Tab order.
+  for (const form::ControlSpec& spec : form::kControls) CreateControl(spec);
+  rows_->button(static_cast<int>(Row::A))->setChecked(true);
+
+  board_ = std::make_unique<WidgetBoard>(*this, cells_, calc_);
+
+  // Only a change of selection is a new row: a click on the current row's
+  // button must not empty the user's entry.
+  connect(rows_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked) OnRowChosen(*board_, static_cast<Row>(id));
+  });
+  for (Row row : kRows) {
+    connect(calc_[IndexOf(CalcButton(row))], &QPushButton::clicked, this,
+            [this, row] { Calcola(*board_, row); });
+  }
+  connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+          [this] { OnReset(*board_); });
+  connect(findChild<QPushButton*>(QStringLiteral("Chiudi")), &QPushButton::clicked, this,
+          [this] { OnChiudi(*board_); });
+
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                  screen()->availableGeometry()));
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::CreateControl(const form::ControlSpec& spec) {
+  static const std::array<std::string_view, 9> kCellNames = CellNames();
+  const QString caption = QString::fromUtf8(spec.caption);
+  QWidget* widget = nullptr;
+  switch (spec.kind) {
+    case form::Kind::Option: {
+      auto* option = new QRadioButton(this);
+      const int row = IndexIn(form::kOptionNames, spec.name);
+      rows_->addButton(option, row);
+      // Tab enters the group at its selected button only. Qt moves this stop
+      // to whichever button last took the focus (a click or an arrow key also
+      // selects it); before any of them has, all three would be stops.
+      if (row != static_cast<int>(Row::A)) option->setFocusPolicy(Qt::ClickFocus);
+      widget = option;
+      break;
+    }
+    case form::Kind::Cell: {
+      auto* cell = new QLineEdit(this);
+      cell->setMaxLength(spec.maxLength);
+      cells_[static_cast<std::size_t>(IndexIn(kCellNames, spec.name))] = cell;
+      widget = cell;
+      break;
+    }
+    case form::Kind::Command: {
+      auto* button = new QPushButton(caption, this);
+      // Enter in a cell must do nothing.
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      if (int calc = IndexIn(form::kCalcNames, spec.name); calc >= 0)
+        calc_[static_cast<std::size_t>(calc)] = button;
+      widget = button;
+      break;
+    }
+    case form::Kind::Label: {
+      auto* label = new QLabel(caption, this);
+      label->setTextFormat(Qt::PlainText);
+      label->setFocusPolicy(Qt::NoFocus);
+      // All eleven labels are opaque: the headers on light orange, the others
+      // on the window's grey.
+      label->setAutoFillBackground(true);
+      widget = label;
+      break;
+    }
+  }
+
+  widget->setObjectName(QString::fromUtf8(spec.name));
+  if (spec.accessibleName) widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+  if (spec.font.face != form::Face::Window) widget->setFont(FontOf(spec.font));
+
+  QPalette palette = widget->palette();
+  const bool cell = spec.kind == form::Kind::Cell;
+  if (spec.foreColor)
+    palette.setColor(cell ? QPalette::Text : QPalette::WindowText, ToQColor(*spec.foreColor));
+  if (spec.backColor)
+    palette.setColor(cell ? QPalette::Base : QPalette::Window, ToQColor(*spec.backColor));
+  widget->setPalette(palette);
+
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(spec.alignment);
+  if (auto* label = qobject_cast<QLabel*>(widget))
+    label->setAlignment(spec.alignment | Qt::AlignVCenter);
+
+  widget->move(Px(spec.left), Px(spec.top));
+  if (spec.autoSize)
+    widget->adjustSize();
+  else
+    widget->resize(Px(spec.width), Px(spec.height));
+  return widget;
+}
+
+bool MainWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  // Qt activates the window again whenever it regains the focus, also when a
+  // warning closes; only the first activation sets up row A.
+  if (event->type() == QEvent::WindowActivate && !activated_) {
+    activated_ = true;
+    OnFirstActivate(*board_);
+  }
+  return handled;
+}
+
+}  // namespace angoli

@@ -1,0 +1,42 @@
+#pragma once
+// The window Main: builds the controls of controls.h and wires their events
+// to the actions of the core.
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "window/controls.h"
+#include "window/widget_board.h"
+
+class QButtonGroup;
+class QLineEdit;
+class QPushButton;
+
+namespace angoli {
+
+class MainWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The board as the core sees this window.
+  CellBoard& Board() { return *board_; }
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  QWidget* CreateControl(const form::ControlSpec& spec);
+
+  std::array<QLineEdit*, 9> cells_{};
+  std::array<QPushButton*, 3> calc_{};
+  QButtonGroup* rows_ = nullptr;
+  std::unique_ptr<WidgetBoard> board_;
+  bool activated_ = false;
+};
+
+}  // namespace angoli
