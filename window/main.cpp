@@ -11,5 +11,8 @@ int main(int argc, char* argv[]) {
   angoli::SetUpApplication(app);
   angoli::MainWindow window;
   window.show();
+  // Where no window manager hands out the focus (a bare X server) the window
+  // would never become active, and its first activation sets up row A.
+  window.activateWindow();
   return QApplication::exec();
 }

@@ -58,6 +58,10 @@ void WidgetBoard::ShowMessage(std::string_view message, std::string_view title) 
   QMessageBox box(QMessageBox::Information, FromUtf8(title), FromUtf8(message),
                   QMessageBox::Ok, &window_);
   box.exec();
+  // A window manager gives the focus back to the window once the box has
+  // gone; without one the cell that the checks focus next would not get the
+  // keys. Coming back is not a first activation: nothing is reset.
+  window_.activateWindow();
 }
 
 void WidgetBoard::EndProgram() {
