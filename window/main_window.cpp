@@ -81,7 +81,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
 MainWindow::~MainWindow() = default;
 
-QWidget* MainWindow::CreateControl(const form::ControlSpec& spec) {
+void MainWindow::CreateControl(const form::ControlSpec& spec) {
   static const std::array<std::string_view, 9> kCellNames = CellNames();
   const QString caption = QString::fromUtf8(spec.caption);
   QWidget* widget = nullptr;
@@ -147,7 +147,6 @@ QWidget* MainWindow::CreateControl(const form::ControlSpec& spec) {
     widget->adjustSize();
   else
     widget->resize(Px(spec.width), Px(spec.height));
-  return widget;
 }
 
 bool MainWindow::event(QEvent* event) {
