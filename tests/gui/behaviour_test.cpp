@@ -46,21 +46,6 @@ class BehaviourTest : public QObject {
     QGuiApplication::clipboard()->clear();
   }
 
-  // Before the first activation nothing of the tool has run.
-  void stateAtCreation() {
-    angoli::MainWindow created;
-    for (const QString& name : gui::kCellNames) {
-      QLineEdit* cell = gui::Cell(created, name);
-      QVERIFY(!cell->isReadOnly());
-      QCOMPARE(gui::TextColour(cell), kBlack);
-      QCOMPARE(cell->text(), QString());
-    }
-    for (const char* calc : {"CalcA", "CalcB", "CalcC"}) QVERIFY(!Find(created, calc)->isHidden());
-    QVERIFY(Find<QRadioButton>(created, "OptA")->isChecked());
-    QVERIFY(!Find<QRadioButton>(created, "OptB")->isChecked());
-    QVERIFY(!Find<QRadioButton>(created, "OptC")->isChecked());
-  }
-
   void stateAfterStartUp() {
     VerifyMode('A');
     QCOMPARE(window_->texts(), QStringList(9, QString()));
@@ -86,8 +71,8 @@ class BehaviourTest : public QObject {
     QCOMPARE(FocusedName(), QStringLiteral("B2"));
   }
 
-  // Choosing a row by its option button; the current row's button empties
-  // nothing.
+  // Choosing a row by its option button empties the board; the current row's
+  // button empties nothing. Exactly one option button stays selected.
   void chooseRow_data() {
     QTest::addColumn<QChar>("from");
     QTest::addColumn<QChar>("to");
@@ -112,26 +97,6 @@ class BehaviourTest : public QObject {
     } else {
       QCOMPARE(window_->texts(), QStringList(9, QString()));
       QCOMPARE(FocusedName(), gui::CellsOf(to).front());
-    }
-  }
-
-  // Exactly one option button is selected after any sequence of clicks.
-  void oneOptionSelected_data() {
-    QTest::addColumn<QString>("clicks");
-    QTest::newRow("B") << "B";
-    QTest::newRow("C") << "C";
-    QTest::newRow("A again") << "A";
-    QTest::newRow("B C A") << "BCA";
-    QTest::newRow("C C B B") << "CCBB";
-  }
-
-  void oneOptionSelected() {
-    QFETCH(QString, clicks);
-    for (QChar row : clicks) {
-      window_->choose(row);
-      for (QChar option : {'A', 'B', 'C'})
-        QCOMPARE(Find<QRadioButton>(window_->main, QStringLiteral("Opt") + option)->isChecked(),
-                 option == row);
     }
   }
 

@@ -232,6 +232,13 @@ class LayoutTest : public QObject {
     QVERIFY(main.findChildren<QMenuBar*>().isEmpty());
     QCOMPARE(main.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 28);
 
+    // Nothing of the tool has run before the first activation.
+    for (const QString& name : gui::kCellNames) QVERIFY(!gui::Cell(main_, name)->isReadOnly());
+    for (const char* calc : {"CalcA", "CalcB", "CalcC"}) QVERIFY(!gui::Find(main_, calc)->isHidden());
+    QVERIFY(gui::Find<QRadioButton>(main_, "OptA")->isChecked());
+    QVERIFY(!gui::Find<QRadioButton>(main_, "OptB")->isChecked());
+    QVERIFY(!gui::Find<QRadioButton>(main_, "OptC")->isChecked());
+
     const QRect screen = main.screen()->availableGeometry();
     QVERIFY(qAbs(main.geometry().center().x() - screen.center().x()) <= 1);
     QVERIFY(qAbs(main.geometry().center().y() - screen.center().y()) <= 1);
