@@ -14,6 +14,8 @@ namespace angoli {
 void SetUpApplication(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("angoli"));
   QApplication::setApplicationVersion(QString::fromUtf8(form::kVersion));
+  // Lets a Wayland compositor find the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("it.angoli.Angoli"));
 
   // The controls stand at fixed pixel positions, so their frames and margins
   // must not change with the desktop's style.
