@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n fonts-wine
   xvfb xauth x11-utils imagemagick
+  desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 xdotool
 )
 
 missing=()
