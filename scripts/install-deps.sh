@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-wine
   xvfb xauth x11-utils imagemagick
   desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 xdotool
+  python3-pyatspi at-spi2-core dbus libx11-dev
 )
 
 missing=()
