@@ -2,6 +2,7 @@
 // cell; when every step passes the row is converted.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -136,6 +137,44 @@ TEST(CalcolaStepsTest, EachRowChecksItsOwnCellsNumericFirst) {
         rangeSeen = true;
       }
     }
+  }
+}
+
+// A board whose cells hold texts of any length, as a paste into a wider cell
+// could: the range steps compare the number, not the width of the text.
+class UncutBoard : public MemoryBoard {
+ public:
+  std::string Text(Cell cell) const override { return texts_[IndexOf(cell)]; }
+  void SetText(Cell cell, std::string_view text) override { texts_[IndexOf(cell)] = text; }
+
+ private:
+  std::array<std::string, 9> texts_{};
+};
+
+TEST(CalcolaTest, RangeStepsCompareTheNumber) {
+  struct Case {
+    Row row;
+    Cell cell;
+    const char* text;
+    const char* message;  // of the first step that fails
+  };
+  // '59,9' lies in range; it fails only once joined with its digits.
+  const Case cases[] = {{Row::B, Cell::B2, "59,9", kMinuteDigits},
+                        {Row::B, Cell::B2, "60,0", kMinutesRange},
+                        {Row::C, Cell::C2, "-0,0", kMinutesRange},
+                        {Row::C, Cell::C3, "59,9", kSecondDigits},
+                        {Row::C, Cell::C3, "60,5", kSecondsRange}};
+  for (const Case& c : cases) {
+    UncutBoard board;
+    OnRowChosen(board, c.row);
+    for (Cell cell : kBoardOrder) {
+      if (RowOf(cell) == c.row) board.SetText(cell, "5");
+    }
+    board.SetText(c.cell, c.text);
+    EXPECT_FALSE(Calcola(board, c.row)) << c.text;
+    ASSERT_EQ(board.Messages().size(), 1u) << c.text;
+    EXPECT_EQ(board.Messages()[0].text, c.message) << NameOf(c.cell) << " '" << c.text << "'";
+    EXPECT_EQ(board.Text(c.cell), c.text);
   }
 }
 
