@@ -1,6 +1,9 @@
 #include "window/application.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QWidget>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -10,6 +13,17 @@
 #include "window/fonts.h"
 
 namespace angoli {
+namespace {
+
+// A plain top-level QWidget reads as a filler; screen readers announce a
+// window by its title only when it is a frame.
+QAccessibleInterface* MainWindowAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String("angoli::MainWindow") && object->isWidgetType())
+    return new QAccessibleWidget(qobject_cast<QWidget*>(object), QAccessible::Window);
+  return nullptr;
+}
+
+}  // namespace
 
 void SetUpApplication(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("angoli"));
@@ -23,6 +37,7 @@ void SetUpApplication(QApplication& app) {
     QApplication::setStyle(style);
 
   LoadFaces();
+  QAccessible::installFactory(MainWindowAccessible);
 
   // Qt's own texts (the cells' context menu, the OK of a warning) in Italian,
   // whatever the machine's language. Only texts: numbers never meet QLocale.

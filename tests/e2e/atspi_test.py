@@ -55,10 +55,9 @@ WINDOW_CHILDREN = (
                        "D=gradi   M=primi   S=secondi   d=decimali", "Versione 1.00")]
 )
 
-# The window's own role. Qt reports a plain top-level QWidget as a filler,
-# where screen readers look for a frame to announce a window by its title.
-# Becomes ROLE_FRAME once the window reports itself as QAccessible::Window.
-WINDOW_ROLE = pyatspi.ROLE_FILLER
+# The window's own role: screen readers announce a window by its title when
+# it is a frame (a plain top-level QWidget would read as a filler).
+WINDOW_ROLE = pyatspi.ROLE_FRAME
 
 # Row C '45' '30' '30' '0', converted into rows A and B.
 CONVERSION_ENTRY = {"C1": "45", "C2": "30", "C3": "30", "C4": "0"}
