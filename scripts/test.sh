@@ -21,6 +21,10 @@ for preset in dev asan; do
   passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")))
 done
 
+echo "== accessibility: the window driven through AT-SPI"
+bash scripts/atspi-test.sh build/dev/window/angoli
+passed=$((passed + 1))
+
 echo "== fuzz: each target for ${FUZZ_SECONDS:-60}s"
 bash scripts/fuzz.sh
 passed=$((passed + 2))

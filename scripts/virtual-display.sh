@@ -31,7 +31,8 @@ start_virtual_display() {
 # Starts the tool and waits until its window is on the screen; sets tool_pid
 # and tool_window (the X id of the window).
 start_tool() {
-  "$1" &
+  # Without a session bus of its own, D-Bus would autolaunch one that outlives us.
+  DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-disabled:}" "$1" &
   tool_pid=$!
   tool_window=""
   local window
