@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QValidator>
 
 #include <string_view>
 
@@ -37,6 +38,26 @@ std::array<std::string_view, 9> CellNames() {
   for (const CellInfo& info : kCells) names[IndexOf(info.cell)] = info.name;
   return names;
 }
+
+// A paste is cut at the cell's length in UTF-16 units, which can split a
+// character beyond the basic plane in two; the half left over goes.
+class WholeCharacters final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& text, int& pos) const override {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const QChar c = text[i];
+      const bool paired = c.isHighSurrogate()  ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                          : c.isLowSurrogate() ? i > 0 && text[i - 1].isHighSurrogate()
+                                               : true;
+      if (paired) continue;
+      text.remove(i, 1);
+      if (pos > i) --pos;
+      --i;
+    }
+    return Acceptable;
+  }
+};
 
 }  // namespace
 
@@ -100,6 +121,7 @@ void MainWindow::CreateControl(const form::ControlSpec& spec) {
     case form::Kind::Cell: {
       auto* cell = new QLineEdit(this);
       cell->setMaxLength(spec.maxLength);
+      cell->setValidator(new WholeCharacters(cell));
       cells_[static_cast<std::size_t>(IndexIn(kCellNames, spec.name))] = cell;
       widget = cell;
       break;

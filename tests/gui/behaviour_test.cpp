@@ -162,6 +162,10 @@ class BehaviourTest : public QObject {
     QTest::newRow("A1 after one typed") << QChar('A') << "A1" << "4" << "567" << "45";
     QTest::newRow("B3 full takes nothing") << QChar('B') << "B3" << "1234" << "9" << "1234";
     QTest::newRow("C4 letters") << QChar('C') << "C4" << "" << "abcd" << "abc";
+    // Qt counts UTF-16 units: a character beyond the basic plane is dropped
+    // whole, never split in two.
+    QTest::newRow("A1 no half emoji") << QChar('A') << "A1" << "" << "1\U0001F600" << "1";
+    QTest::newRow("B2 emoji fits") << QChar('B') << "B2" << "" << "\U0001F600" << "\U0001F600";
   }
 
   void pasting() {

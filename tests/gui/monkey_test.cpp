@@ -271,6 +271,8 @@ class MonkeyTest : public QObject {
       if (gui::TextColour(cell) != (own ? kBlack : kRed))
         return QStringLiteral("%1 is written in %2").arg(name, gui::TextColour(cell).name());
       const QString text = cell->text();
+      if (!text.isValidUtf16())
+        return QStringLiteral("%1 holds half a character: %2").arg(name, Quoted(text));
       if (std::size_t(text.toUcs4().size()) > MaxLength(i))
         return QStringLiteral("%1 holds %2, more than %3 characters")
             .arg(name, Quoted(text))
