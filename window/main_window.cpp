@@ -18,6 +18,11 @@
 #include "window/fonts.h"
 #include "window/modes.h"
 
+// The icons as C arrays: QPixmap reads them with Qt's own XPM reader, without
+// the image-format plugins that opening an image file loads first.
+#include "window/icons/angoli-16.xpm"
+#include "window/icons/angoli-32.xpm"
+
 namespace angoli {
 namespace {
 
@@ -65,8 +70,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(QString::fromUtf8(form::kTitle));
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/angoli-16.xpm"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/icons/angoli-32.xpm"), QSize(32, 32));
+  icon.addPixmap(QPixmap(angoli_16));
+  icon.addPixmap(QPixmap(angoli_32));
   setWindowIcon(icon);
   setFont(FontOf(form::kWindowFont));
   QPalette back = palette();
