@@ -13,46 +13,17 @@ namespace {
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Position after the run of ASCII digits that starts at `pos`.
-std::size_t SkipDigits(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && IsAsciiDigit(text[pos])) ++pos;
-  return pos;
-}
-
-// -?D+(,D+)? with D an ASCII digit.
-bool HasNumberForm(std::string_view text) {
-  std::size_t pos = (!text.empty() && text[0] == '-') ? 1 : 0;
-  const std::size_t wholeEnd = SkipDigits(text, pos);
-  if (wholeEnd == pos) return false;
-  if (wholeEnd == text.size()) return true;
-  if (text[wholeEnd] != ',') return false;
-  const std::size_t digitsEnd = SkipDigits(text, wholeEnd + 1);
-  return digitsEnd > wholeEnd + 1 && digitsEnd == text.size();
-}
-
-// A number text of at most 15 digits in all, read without from_chars: its
-// digits make a whole number that a double holds exactly, and one division by
-// an exact power of ten rounds once, to the nearest double.
-// ReadShortNumber("-5,25") -> -5.25; ReadShortNumber("1234567890123456") -> nullopt
-std::optional<double> ReadShortNumber(std::string_view text) {
-  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const bool negative = text[0] == '-';
-  std::int64_t digits = 0;
-  int count = 0;
-  int decimals = 0;
-  bool afterComma = false;
-  for (std::size_t pos = negative ? 1 : 0; pos < text.size(); ++pos) {
-    if (text[pos] == ',') {
-      afterComma = true;
-      continue;
-    }
-    if (++count > 15) return std::nullopt;
-    digits = digits * 10 + (text[pos] - '0');
-    if (afterComma) ++decimals;
-  }
-  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
-  return negative ? -value : value;
+// The double nearest to a number text that has too many digits for the
+// short reading; the text has the number form already.
+std::optional<double> ReadLongNumber(std::string_view text) {
+  std::string pointed(text);
+  const auto comma = pointed.find(',');
+  if (comma != std::string::npos) pointed[comma] = '.';
+  double value = 0;
+  const char* end = pointed.data() + pointed.size();
+  const auto [ptr, error] = std::from_chars(pointed.data(), end, value);
+  if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 // Adds one to a string of decimal digits: "099" -> "100", "99" -> "100".
@@ -99,16 +70,34 @@ std::string RoundedUnits(double x, int n) {
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view text) {
-  if (!HasNumberForm(text)) return std::nullopt;
-  if (const std::optional<double> exact = ReadShortNumber(text)) return exact;
-  std::string pointed(text);
-  const auto comma = pointed.find(',');
-  if (comma != std::string::npos) pointed[comma] = '.';
-  double value = 0;
-  const char* end = pointed.data() + pointed.size();
-  const auto [ptr, error] = std::from_chars(pointed.data(), end, value);
-  if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
-  return value;
+  // One pass checks the form -?D+(,D+)? and gathers the digits. Up to 15
+  // digits in all make a whole number that a double holds exactly, and one
+  // division by an exact power of ten rounds once, to the nearest double.
+  constexpr int kExactDigits = 15;
+  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = !text.empty() && text[0] == '-';
+  std::size_t pos = negative ? 1 : 0;
+  std::int64_t digits = 0;
+  int count = 0;
+  int decimals = 0;
+  const auto gather = [&](bool afterComma) {
+    const std::size_t start = pos;
+    for (; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
+      if (++count <= kExactDigits) digits = digits * 10 + (text[pos] - '0');
+      if (afterComma) ++decimals;
+    }
+    return pos > start;
+  };
+  if (!gather(false)) return std::nullopt;
+  if (pos < text.size()) {
+    if (text[pos] != ',') return std::nullopt;
+    ++pos;
+    if (!gather(true) || pos < text.size()) return std::nullopt;
+  }
+  if (count > kExactDigits) return ReadLongNumber(text);
+  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+  return negative ? -value : value;
 }
 
 bool IsNumberText(std::string_view text) { return ReadNumber(text).has_value(); }
