@@ -22,18 +22,18 @@ enum class Kind { Option, Cell, Command, Label };
 // Faces as the window names them; fonts.cpp supplies look-alikes.
 enum class Face { Window, Tahoma, MsSansSerif };
 
-struct FontSpec {
+struct FontStyle {
   Face face = Face::Window;  // Window: the window's own font, points and bold unused
   double points = 0;
   bool bold = false;
 };
 
-struct ControlSpec {
+struct ControlLine {
   Kind kind;
   const char* name;     // objectName, as the tool's procedures call it
   const char* caption;  // text of labels and buttons; cells start empty
   int left, top, width, height;  // twips, from the client area's corner
-  FontSpec font;
+  FontStyle font;
   std::optional<Rgb> foreColor;  // nullopt: the style's colour
   std::optional<Rgb> backColor;
   int maxLength;  // cells only
@@ -47,14 +47,14 @@ inline constexpr const char* kVersion = "1.00";
 inline constexpr int kClientWidth = 5280;
 inline constexpr int kClientHeight = 4665;
 inline constexpr Rgb kWindowBack{192, 192, 192};
-inline constexpr FontSpec kWindowFont{Face::Tahoma, 9.75, false};
+inline constexpr FontStyle kWindowFont{Face::Tahoma, 9.75, false};
 
 namespace detail {
-inline constexpr FontSpec kSmall{Face::MsSansSerif, 8.25, false};
-inline constexpr FontSpec kCellFont{Face::Tahoma, 14.25, true};
-inline constexpr FontSpec kHeaderFont{Face::Tahoma, 11.25, true};
-inline constexpr FontSpec kLegendFont{Face::Tahoma, 9.75, true};
-inline constexpr FontSpec kOwnFont{};
+inline constexpr FontStyle kSmall{Face::MsSansSerif, 8.25, false};
+inline constexpr FontStyle kCellFont{Face::Tahoma, 14.25, true};
+inline constexpr FontStyle kHeaderFont{Face::Tahoma, 11.25, true};
+inline constexpr FontStyle kLegendFont{Face::Tahoma, 9.75, true};
+inline constexpr FontStyle kOwnFont{};
 inline constexpr Rgb kCellBack{255, 255, 192};
 inline constexpr Rgb kHeaderBack{255, 224, 192};
 inline constexpr Rgb kBlue{0, 0, 255};
@@ -64,9 +64,9 @@ inline constexpr Qt::AlignmentFlag kLeft = Qt::AlignLeft;
 }  // namespace detail
 
 // clang-format off
-inline constexpr std::array<ControlSpec, 28> kControls = [] {
+inline constexpr std::array<ControlLine, 28> kControls = [] {
   using namespace detail;
-  return std::array<ControlSpec, 28>{{
+  return std::array<ControlLine, 28>{{
     {Kind::Option,  "OptA", "", 600, 960, 345, 345, kSmall, kNone, kNone, 0, kLeft, false, "Riga A: gradi decimali"},
     {Kind::Cell,    "A1", "", 1200, 930, 585, 420, kCellFont, kBlack, kCellBack, 2, kCentre, false, "Gradi (riga A)"},
     {Kind::Cell,    "A2", "", 2040, 930, 1230, 405, kCellFont, kBlack, kCellBack, 5, kCentre, false, "Decimali dei gradi (riga A)"},

@@ -14,9 +14,9 @@ int LoadFaces() {
   return loaded;
 }
 
-QFont FontOf(const form::FontSpec& spec) {
-  const form::FontSpec& own =
-      spec.face == form::Face::Window ? form::kWindowFont : spec;
+QFont FontOf(const form::FontStyle& wanted) {
+  const form::FontStyle& own =
+      wanted.face == form::Face::Window ? form::kWindowFont : wanted;
   QFont font(own.face == form::Face::MsSansSerif ? QStringLiteral("MS Sans Serif")
                                                  : QStringLiteral("Tahoma"));
   font.setPointSizeF(own.points);

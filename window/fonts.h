@@ -14,6 +14,6 @@ namespace angoli {
 int LoadFaces();
 
 // The font of a table entry; Face::Window gives the window's own font.
-QFont FontOf(const form::FontSpec& spec);
+QFont FontOf(const form::FontStyle& wanted);
 
 }  // namespace angoli

@@ -82,7 +82,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
   rows_ = new QButtonGroup(this);
   // Children are created in tab-index order, which is Qt's default Tab order.
-  for (const form::ControlSpec& spec : form::kControls) CreateControl(spec);
+  for (const form::ControlLine& control : form::kControls) CreateControl(control);
   rows_->button(static_cast<int>(Row::A))->setChecked(true);
 
   board_ = std::make_unique<WidgetBoard>(*this, cells_, calc_);
@@ -107,14 +107,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::CreateControl(const form::ControlSpec& spec) {
+void MainWindow::CreateControl(const form::ControlLine& control) {
   static const std::array<std::string_view, 9> kCellNames = CellNames();
-  const QString caption = QString::fromUtf8(spec.caption);
+  const QString caption = QString::fromUtf8(control.caption);
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (control.kind) {
     case form::Kind::Option: {
       auto* option = new QRadioButton(this);
-      const int row = IndexIn(form::kOptionNames, spec.name);
+      const int row = IndexIn(form::kOptionNames, control.name);
       rows_->addButton(option, row);
       // Tab enters the group at its selected button only. Qt moves this stop
       // to whichever button last took the focus (a click or an arrow key also
@@ -125,9 +125,9 @@ void MainWindow::CreateControl(const form::ControlSpec& spec) {
     }
     case form::Kind::Cell: {
       auto* cell = new QLineEdit(this);
-      cell->setMaxLength(spec.maxLength);
+      cell->setMaxLength(control.maxLength);
       cell->setValidator(new WholeCharacters(cell));
-      cells_[static_cast<std::size_t>(IndexIn(kCellNames, spec.name))] = cell;
+      cells_[static_cast<std::size_t>(IndexIn(kCellNames, control.name))] = cell;
       widget = cell;
       break;
     }
@@ -136,7 +136,7 @@ void MainWindow::CreateControl(const form::ControlSpec& spec) {
       // Enter in a cell must do nothing.
       button->setAutoDefault(false);
       button->setDefault(false);
-      if (int calc = IndexIn(form::kCalcNames, spec.name); calc >= 0)
+      if (int calc = IndexIn(form::kCalcNames, control.name); calc >= 0)
         calc_[static_cast<std::size_t>(calc)] = button;
       widget = button;
       break;
@@ -153,27 +153,27 @@ void MainWindow::CreateControl(const form::ControlSpec& spec) {
     }
   }
 
-  widget->setObjectName(QString::fromUtf8(spec.name));
-  if (spec.accessibleName) widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-  if (spec.font.face != form::Face::Window) widget->setFont(FontOf(spec.font));
+  widget->setObjectName(QString::fromUtf8(control.name));
+  if (control.accessibleName) widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
+  if (control.font.face != form::Face::Window) widget->setFont(FontOf(control.font));
 
   QPalette palette = widget->palette();
-  const bool cell = spec.kind == form::Kind::Cell;
-  if (spec.foreColor)
-    palette.setColor(cell ? QPalette::Text : QPalette::WindowText, ToQColor(*spec.foreColor));
-  if (spec.backColor)
-    palette.setColor(cell ? QPalette::Base : QPalette::Window, ToQColor(*spec.backColor));
+  const bool cell = control.kind == form::Kind::Cell;
+  if (control.foreColor)
+    palette.setColor(cell ? QPalette::Text : QPalette::WindowText, ToQColor(*control.foreColor));
+  if (control.backColor)
+    palette.setColor(cell ? QPalette::Base : QPalette::Window, ToQColor(*control.backColor));
   widget->setPalette(palette);
 
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(spec.alignment);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(control.alignment);
   if (auto* label = qobject_cast<QLabel*>(widget))
-    label->setAlignment(spec.alignment | Qt::AlignVCenter);
+    label->setAlignment(control.alignment | Qt::AlignVCenter);
 
-  widget->move(Px(spec.left), Px(spec.top));
-  if (spec.autoSize)
+  widget->move(Px(control.left), Px(control.top));
+  if (control.autoSize)
     widget->adjustSize();
   else
-    widget->resize(Px(spec.width), Px(spec.height));
+    widget->resize(Px(control.width), Px(control.height));
 }
 
 bool MainWindow::event(QEvent* event) {

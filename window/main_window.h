@@ -30,7 +30,7 @@ class MainWindow final : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  void CreateControl(const form::ControlSpec& spec);
+  void CreateControl(const form::ControlLine& control);
 
   std::array<QLineEdit*, 9> cells_{};
   std::array<QPushButton*, 3> calc_{};
