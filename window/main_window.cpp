@@ -1,5 +1,7 @@
 #include "window/main_window.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QIcon>
@@ -31,17 +33,15 @@ using form::Px;
 QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // Index of name in names, or -1.
-template <typename Names>
-int IndexIn(const Names& names, std::string_view name) {
+template <typename Names, typename NameOfEntry>
+int IndexIn(const Names& names, std::string_view name, NameOfEntry nameOf) {
   for (std::size_t i = 0; i < names.size(); ++i)
-    if (std::string_view(names[i]) == name) return static_cast<int>(i);
+    if (std::string_view(nameOf(names[i])) == name) return static_cast<int>(i);
   return -1;
 }
-
-std::array<std::string_view, 9> CellNames() {
-  std::array<std::string_view, 9> names{};
-  for (const CellInfo& info : kCells) names[IndexOf(info.cell)] = info.name;
-  return names;
+template <typename Names>
+int IndexIn(const Names& names, std::string_view name) {
+  return IndexIn(names, name, [](const auto& entry) { return entry; });
 }
 
 // A paste is cut at the cell's length in UTF-16 units, which can split a
@@ -84,13 +84,25 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   // Children are created in tab-index order, which is Qt's default Tab order.
   for (const form::ControlLine& control : form::kControls) CreateControl(control);
   rows_->button(static_cast<int>(Row::A))->setChecked(true);
+  KeepTabStopOnSelectedRow();
 
   board_ = std::make_unique<WidgetBoard>(*this, cells_, calc_);
 
   // Only a change of selection is a new row: a click on the current row's
   // button must not empty the user's entry.
   connect(rows_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (checked) OnRowChosen(*board_, static_cast<Row>(id));
+    if (!checked) return;
+    KeepTabStopOnSelectedRow();
+    const auto row = static_cast<Row>(id);
+    OnRowChosen(*board_, row);
+    // An arrow key selects the next option and then focuses it, after the
+    // row has handed the focus to its first cell: hand it back once Qt is done.
+    QMetaObject::invokeMethod(
+        this,
+        [this, id, row] {
+          if (QApplication::focusWidget() == rows_->button(id)) board_->SetFocus(FirstCell(row));
+        },
+        Qt::QueuedConnection);
   });
   for (Row row : kRows) {
     connect(calc_[IndexOf(CalcButton(row))], &QPushButton::clicked, this,
@@ -108,7 +120,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateControl(const form::ControlLine& control) {
-  static const std::array<std::string_view, 9> kCellNames = CellNames();
   const QString caption = QString::fromUtf8(control.caption);
   QWidget* widget = nullptr;
   switch (control.kind) {
@@ -116,10 +127,6 @@ void MainWindow::CreateControl(const form::ControlLine& control) {
       auto* option = new QRadioButton(this);
       const int row = IndexIn(form::kOptionNames, control.name);
       rows_->addButton(option, row);
-      // Tab enters the group at its selected button only. Qt moves this stop
-      // to whichever button last took the focus (a click or an arrow key also
-      // selects it); before any of them has, all three would be stops.
-      if (row != static_cast<int>(Row::A)) option->setFocusPolicy(Qt::ClickFocus);
       widget = option;
       break;
     }
@@ -127,7 +134,7 @@ void MainWindow::CreateControl(const form::ControlLine& control) {
       auto* cell = new QLineEdit(this);
       cell->setMaxLength(control.maxLength);
       cell->setValidator(new WholeCharacters(cell));
-      cells_[static_cast<std::size_t>(IndexIn(kCellNames, control.name))] = cell;
+      cells_[static_cast<std::size_t>(IndexIn(kCells, control.name, [](const CellInfo& info) { return info.name; }))] = cell;
       widget = cell;
       break;
     }
@@ -174,6 +181,15 @@ void MainWindow::CreateControl(const form::ControlLine& control) {
     widget->adjustSize();
   else
     widget->resize(Px(control.width), Px(control.height));
+}
+
+// Tab enters the option buttons at the selected one only. Qt would move that
+// stop to whichever button last took the focus, also one pressed and released
+// elsewhere, which selects nothing; the others take no focus at all, and the
+// arrow keys still move the selection through the group.
+void MainWindow::KeepTabStopOnSelectedRow() {
+  for (QAbstractButton* option : rows_->buttons())
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 bool MainWindow::event(QEvent* event) {

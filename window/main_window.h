@@ -31,6 +31,7 @@ class MainWindow final : public QWidget {
 
  private:
   void CreateControl(const form::ControlLine& control);
+  void KeepTabStopOnSelectedRow();
 
   std::array<QLineEdit*, 9> cells_{};
   std::array<QPushButton*, 3> calc_{};

@@ -338,6 +338,32 @@ class BehaviourTest : public QObject {
     QCOMPARE(visited, expected);
   }
 
+  // A press on an option button released off it focuses the button without
+  // selecting it; Tab must still enter the group at the selected one.
+  void tabStopStaysOnTheSelectedOption() {
+    QWidget& main = window_->main;
+    const QWidget* optB = gui::Find(main, QStringLiteral("OptB"));
+    const QWidget* legend = gui::Find(main, QStringLiteral("Label8"));
+    QTest::mousePress(main.windowHandle(), Qt::LeftButton, {}, optB->mapTo(&main, optB->rect().center()));
+    QTest::mouseRelease(main.windowHandle(), Qt::LeftButton, {}, legend->mapTo(&main, legend->rect().center()));
+    QVERIFY(!qobject_cast<const QRadioButton*>(optB)->isChecked());
+    window_->click(QStringLiteral("A1"));
+    QStringList visited;
+    for (int i = 0; i < 13; ++i) {
+      Press(Qt::Key_Tab);
+      visited << FocusedName();
+    }
+    QCOMPARE(visited, QStringList({"A2", "B1", "B2", "B3", "C1", "C2", "C3", "C4", "CalcA",
+                                   "Command1", "Chiudi", "OptA", "A1"}));
+
+    // The arrow keys still move the selection through the group.
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(FocusedName(), QStringLiteral("OptA"));
+    Press(Qt::Key_Down);
+    QVERIFY(qobject_cast<const QRadioButton*>(optB)->isChecked());
+    QTRY_COMPARE(FocusedName(), QStringLiteral("B1"));
+  }
+
   void labelsTakeNoFocus_data() {
     QTest::addColumn<QString>("label");
     for (const char* name : {"lbDecimali", "Label1", "Label3", "Label4", "Label6", "Label7",
