@@ -11,6 +11,7 @@
 # runtime directory and the settings are all private to this run.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+bash "$repo/scripts/install-deps.sh"
 tool=$(realpath -m "${1:-$repo/build/dev/window/angoli}")
 [[ -x "$tool" ]] || { echo "no tool at $tool: build it first" >&2; exit 2; }
 cd "$repo"

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config clang libclang-rt-14-dev
+  cmake g++ make pkg-config file procps clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n fonts-wine
   xvfb xauth x11-utils imagemagick

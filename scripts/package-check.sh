@@ -5,6 +5,7 @@
 # removes the package; then compiles the Windows resource script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 
 desktop-file-validate packaging/it.angoli.Angoli.desktop
 appstreamcli validate --no-net packaging/it.angoli.Angoli.metainfo.xml
@@ -19,8 +20,11 @@ dpkg-deb -f "$deb" Depends
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
+# A copy the user installed before stays installed afterwards.
+keep=""
+if dpkg-query -W -f='${Status}' angoli 2>/dev/null | grep -q "install ok installed"; then keep=1; fi
 source scripts/virtual-display.sh
-trap '_end_virtual_display; $sudo apt-get remove -y -qq angoli >/dev/null || true' EXIT
+trap '_end_virtual_display; [ -n "$keep" ] || $sudo apt-get remove -y -qq angoli >/dev/null || true' EXIT
 $sudo apt-get install -y -qq "./$deb" >/dev/null
 start_virtual_display
 start_tool /usr/bin/angoli

@@ -9,6 +9,7 @@
 #   RUNS=n   runs of each program (default 31, at least 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 
 runs=${RUNS:-31}
 if ! [[ "$runs" =~ ^[0-9]+$ ]] || (( runs < 15 )); then
