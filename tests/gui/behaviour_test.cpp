@@ -21,9 +21,6 @@ using gui::Type;
 
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
-
 // A valid entry for each row: the same angle, 45 degrees 30 minutes 30 seconds.
 QStringList EntryFor(QChar row) {
   if (row == 'A') return {"45", "50833"};
@@ -405,7 +402,7 @@ class BehaviourTest : public QObject {
       QLineEdit* cell = window_->cell(name);
       const bool own = name.front() == row;
       QVERIFY2(cell->isReadOnly() != own, qPrintable(name));
-      QCOMPARE(gui::TextColour(cell), own ? kBlack : kRed);
+      QCOMPARE(gui::TextColour(cell), own ? gui::kBlack : gui::kRed);
     }
     for (QChar r : {'A', 'B', 'C'}) {
       QCOMPARE(Find(window_->main, QStringLiteral("Calc") + r)->isHidden(), r != row);

@@ -11,13 +11,6 @@ using gui::FocusedName;
 using gui::Press;
 using gui::Type;
 
-namespace {
-
-const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
-
-}  // namespace
-
 class CalcolaWindowTest : public QObject {
   Q_OBJECT
 
@@ -47,7 +40,7 @@ class CalcolaWindowTest : public QObject {
     QCOMPARE(window_->texts(),
              QStringList({"45", "50833", "45", "30", "5", "45", "30", "30", "000"}));
     for (const QString& name : gui::kCellNames)
-      QCOMPARE(gui::TextColour(window_->cell(name)), name.front() == 'B' ? kBlack : kRed);
+      QCOMPARE(gui::TextColour(window_->cell(name)), name.front() == 'B' ? gui::kBlack : gui::kRed);
 
     window_->click("B3");
     Press(QKeySequence::SelectAll);

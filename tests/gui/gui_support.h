@@ -3,6 +3,7 @@
 // that go the way of real input, and the catching of a warning box.
 
 #include <QApplication>
+#include <QColor>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,6 +19,10 @@
 #include "window/main_window.h"
 
 namespace gui {
+
+// Text colours of the input row and of the result rows.
+inline const QColor kBlack(0, 0, 0);
+inline const QColor kRed(255, 0, 0);
 
 inline const QStringList kCellNames = {"A1", "A2", "B1", "B2", "B3", "C1", "C2", "C3", "C4"};
 

@@ -28,7 +28,6 @@ const Font kTahoma1425Bold{"Tahoma", 14.25, true};
 const Font kSansSerif825{"MS Sans Serif", 8.25, false};
 
 const QColor kDefault;  // invalid: the style's own colour
-const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kLightYellow(255, 255, 192);
 const QColor kLightOrange(255, 224, 192);
@@ -62,17 +61,17 @@ class LayoutTest : public QObject {
     const Qt::Alignment centre = Qt::AlignHCenter, left = Qt::AlignLeft;
     // In tab-index order, as the window's description lists them.
     row("OptA", "QRadioButton", "", {600, 960, 345, 345}, kSansSerif825, kDefault, kDefault, 0, left);
-    row("A1", "QLineEdit", "", {1200, 930, 585, 420}, kTahoma1425Bold, kBlack, kLightYellow, 2, centre);
-    row("A2", "QLineEdit", "", {2040, 930, 1230, 405}, kTahoma1425Bold, kBlack, kLightYellow, 5, centre);
+    row("A1", "QLineEdit", "", {1200, 930, 585, 420}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
+    row("A2", "QLineEdit", "", {2040, 930, 1230, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 5, centre);
     row("OptB", "QRadioButton", "", {600, 1920, 345, 345}, kSansSerif825, kDefault, kDefault, 0, left);
-    row("B1", "QLineEdit", "", {1200, 1905, 585, 405}, kTahoma1425Bold, kBlack, kLightYellow, 2, centre);
-    row("B2", "QLineEdit", "", {2040, 1890, 585, 405}, kTahoma1425Bold, kBlack, kLightYellow, 2, centre);
-    row("B3", "QLineEdit", "", {2880, 1890, 1125, 405}, kTahoma1425Bold, kBlack, kLightYellow, 4, centre);
+    row("B1", "QLineEdit", "", {1200, 1905, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
+    row("B2", "QLineEdit", "", {2040, 1890, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
+    row("B3", "QLineEdit", "", {2880, 1890, 1125, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 4, centre);
     row("OptC", "QRadioButton", "", {600, 2880, 345, 345}, kSansSerif825, kDefault, kDefault, 0, left);
-    row("C1", "QLineEdit", "", {1200, 2835, 585, 405}, kTahoma1425Bold, kBlack, kLightYellow, 2, centre);
-    row("C2", "QLineEdit", "", {2040, 2835, 585, 405}, kTahoma1425Bold, kBlack, kLightYellow, 2, centre);
-    row("C3", "QLineEdit", "", {2880, 2835, 585, 405}, kTahoma1425Bold, kBlack, kLightYellow, 2, centre);
-    row("C4", "QLineEdit", "", {3720, 2835, 825, 405}, kTahoma1425Bold, kBlack, kLightYellow, 3, centre);
+    row("C1", "QLineEdit", "", {1200, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
+    row("C2", "QLineEdit", "", {2040, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
+    row("C3", "QLineEdit", "", {2880, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
+    row("C4", "QLineEdit", "", {3720, 2835, 825, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 3, centre);
     row("CalcA", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);
     row("CalcB", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);
     row("CalcC", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);

@@ -25,8 +25,6 @@ namespace {
 constexpr std::uint64_t kDefaultSeed = 1969;
 constexpr int kDefaultSteps = 4000;
 
-const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
 const QString kRows = QStringLiteral("ABC");
 
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
@@ -268,7 +266,7 @@ class MonkeyTest : public QObject {
       const bool own = name.front() == row;
       if (cell->isReadOnly() == own)
         return QStringLiteral("%1 is %2").arg(name, own ? "locked" : "open to typing");
-      if (gui::TextColour(cell) != (own ? kBlack : kRed))
+      if (gui::TextColour(cell) != (own ? gui::kBlack : gui::kRed))
         return QStringLiteral("%1 is written in %2").arg(name, gui::TextColour(cell).name());
       const QString text = cell->text();
       if (!text.isValidUtf16())
