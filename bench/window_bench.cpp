@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "window/application.h"
-#include "window/main_window.h"
+#include "window/qt/application.h"
+#include "window/qt/main_window.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "window/modes.h"
 
+#include "validation/calcola.h"
+
 namespace angoli {
 
 void Mostra(CellBoard& board, Row row) {
@@ -26,5 +28,15 @@ void OnRowChosen(CellBoard& board, Row row) {
 void OnReset(CellBoard& board) { Resetta(board); }
 
 void OnChiudi(CellBoard& board) { board.EndProgram(); }
+
+void RunAction(CellBoard& board, form::Action action, Row row) {
+  switch (action) {
+    case form::Action::None: return;
+    case form::Action::ChooseRow: return OnRowChosen(board, row);
+    case form::Action::Calcola: Calcola(board, row); return;
+    case form::Action::Reset: return OnReset(board);
+    case form::Action::Chiudi: return OnChiudi(board);
+  }
+}
 
 }  // namespace angoli

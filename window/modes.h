@@ -4,6 +4,7 @@
 // cells' locks and colours and the buttons' visibility.
 
 #include "conversion/cell_board.h"
+#include "window/controls.h"
 
 namespace angoli {
 
@@ -28,5 +29,10 @@ void OnRowChosen(CellBoard& board, Row row);
 void OnReset(CellBoard& board);
 // "Chiudi": ends the tool at once.
 void OnChiudi(CellBoard& board);
+
+// What a click on a control of the window table runs; row is the line's row.
+// RunAction(board, Action::Calcola, Row::B) checks row B and converts it;
+// RunAction(board, Action::Reset, Row::A) empties the cells.
+void RunAction(CellBoard& board, form::Action action, Row row);
 
 }  // namespace angoli

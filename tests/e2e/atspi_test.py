@@ -26,33 +26,37 @@ POLL_INTERVAL = 0.02
 
 # Accessible names of the cells, by the cells' own names.
 CELL_NAMES = {
-    "A1": "Gradi (riga A)",
-    "A2": "Decimali dei gradi (riga A)",
-    "B1": "Gradi (riga B)",
-    "B2": "Minuti (riga B)",
-    "B3": "Decimali dei minuti (riga B)",
-    "C1": "Gradi (riga C)",
-    "C2": "Minuti (riga C)",
-    "C3": "Secondi (riga C)",
-    "C4": "Decimali dei secondi (riga C)",
+    "A1": "Gradi, riga A",
+    "A2": "Decimali dei gradi, riga A",
+    "B1": "Gradi, riga B",
+    "B2": "Minuti, riga B",
+    "B3": "Decimali dei minuti, riga B",
+    "C1": "Gradi, riga C",
+    "C2": "Minuti, riga C",
+    "C3": "Secondi, riga C",
+    "C4": "Decimali dei secondi, riga C",
 }
 OPTION_NAMES = {
-    "A": "Riga A: gradi decimali",
-    "B": "Riga B: gradi e minuti decimali",
-    "C": "Riga C: gradi, minuti e secondi decimali",
+    "A": "Riga A, gradi decimali",
+    "B": "Riga B, gradi e minuti decimali",
+    "C": "Riga C, gradi, minuti e secondi decimali",
 }
 
 # Every child of the window as a screen reader meets it: role and accessible
 # name. The three "Calcola" buttons share their place and caption; only the
-# chosen row's one is shown. The headers are read out as their captions.
+# chosen row's one is shown. The headers are named after what they head.
 WINDOW_CHILDREN = (
     [(pyatspi.ROLE_RADIO_BUTTON, name) for name in OPTION_NAMES.values()]
     + [(pyatspi.ROLE_TEXT, name) for name in CELL_NAMES.values()]
     + [(pyatspi.ROLE_PUSH_BUTTON, caption)
        for caption in ("Calcola", "Calcola", "Calcola", "Reset", "Chiudi")]
+    + [(pyatspi.ROLE_LABEL, "Intestazione " + heads)
+       for heads in ("decimali dei gradi, riga A", "decimali dei minuti, riga B",
+                     "minuti, riga B", "decimali dei secondi, riga C", "minuti, riga C",
+                     "secondi, riga C", "gradi, riga C", "gradi, riga B", "gradi, riga A")]
     + [(pyatspi.ROLE_LABEL, caption)
-       for caption in ("ddddd", "dddd", "MM", "ddd", "MM", "SS", "DD", "DD", "DD",
-                       "D=gradi   M=primi   S=secondi   d=decimali", "Versione 1.00")]
+       for caption in ("D=gradi   M=primi   S=secondi   d=decimali",
+                       "Versione " + os.environ["ANGOLI_VERSION"])]
 )
 
 # The window's own role: screen readers announce a window by its title when

@@ -49,6 +49,17 @@ class BehaviourTest : public QObject {
     QCOMPARE(FocusedName(), QStringLiteral("A1"));
   }
 
+  // An option clicked before the window's first activation: the activation
+  // still makes row A the input row, and the option group shows it.
+  void optionClickedBeforeFirstActivation() {
+    window_ = std::make_unique<gui::Window>();
+    Find<QRadioButton>(window_->main, "OptB")->click();
+    QVERIFY(window_->Start());
+    VerifyMode('A');
+    window_->choose('B');
+    VerifyMode('B');
+  }
+
   // Coming back to the tool activates the window again: nothing is reset.
   void secondActivation() {
     window_->choose('B');

@@ -49,45 +49,43 @@ class LayoutTest : public QObject {
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QColor>("fore");
     QTest::addColumn<QColor>("back");
-    QTest::addColumn<int>("maxLength");
     QTest::addColumn<int>("alignment");
 
     auto row = [](const char* name, const char* kind, const char* caption, QRect twips,
-                  Font font, QColor fore, QColor back, int maxLength, Qt::Alignment align) {
+                  Font font, QColor fore, QColor back, Qt::Alignment align) {
       QTest::newRow(name) << QString(kind) << QString(caption) << twips << QString(font.family)
-                          << font.points << font.bold << fore << back << maxLength
-                          << int(align);
+                          << font.points << font.bold << fore << back << int(align);
     };
     const Qt::Alignment centre = Qt::AlignHCenter, left = Qt::AlignLeft;
     // In tab-index order, as the window's description lists them.
-    row("OptA", "QRadioButton", "", {600, 960, 345, 345}, kSansSerif825, kDefault, kDefault, 0, left);
-    row("A1", "QLineEdit", "", {1200, 930, 585, 420}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
-    row("A2", "QLineEdit", "", {2040, 930, 1230, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 5, centre);
-    row("OptB", "QRadioButton", "", {600, 1920, 345, 345}, kSansSerif825, kDefault, kDefault, 0, left);
-    row("B1", "QLineEdit", "", {1200, 1905, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
-    row("B2", "QLineEdit", "", {2040, 1890, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
-    row("B3", "QLineEdit", "", {2880, 1890, 1125, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 4, centre);
-    row("OptC", "QRadioButton", "", {600, 2880, 345, 345}, kSansSerif825, kDefault, kDefault, 0, left);
-    row("C1", "QLineEdit", "", {1200, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
-    row("C2", "QLineEdit", "", {2040, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
-    row("C3", "QLineEdit", "", {2880, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 2, centre);
-    row("C4", "QLineEdit", "", {3720, 2835, 825, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, 3, centre);
-    row("CalcA", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);
-    row("CalcB", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);
-    row("CalcC", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);
-    row("Command1", "QPushButton", "Reset", {2310, 3675, 795, 420}, kTahoma975, kDefault, kDefault, 0, centre);
-    row("Chiudi", "QPushButton", "Chiudi", {3420, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, 0, centre);
-    row("lbDecimali", "QLabel", "ddddd", {2220, 660, 735, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label1", "QLabel", "dddd", {2925, 1620, 855, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label3", "QLabel", "MM", {2085, 1605, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label4", "QLabel", "ddd", {3720, 2565, 735, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label6", "QLabel", "MM", {2100, 2580, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label7", "QLabel", "SS", {2910, 2580, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label5", "QLabel", "DD", {1200, 2565, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label2", "QLabel", "DD", {1200, 1620, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("lbGradi", "QLabel", "DD", {1200, 660, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, 0, centre);
-    row("Label8", "QLabel", "D=gradi   M=primi   S=secondi   d=decimali", {360, 240, -1, -1}, kTahoma975Bold, kBlue, kDefault, 0, left);
-    row("Label9", "QLabel", "Versione 1.00", {1725, 4320, -1, -1}, kTahoma975, kDefault, kDefault, 0, left);
+    row("OptA", "QRadioButton", "", {600, 960, 345, 345}, kSansSerif825, kDefault, kDefault, left);
+    row("A1", "QLineEdit", "", {1200, 930, 585, 420}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("A2", "QLineEdit", "", {2040, 930, 1230, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("OptB", "QRadioButton", "", {600, 1920, 345, 345}, kSansSerif825, kDefault, kDefault, left);
+    row("B1", "QLineEdit", "", {1200, 1905, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("B2", "QLineEdit", "", {2040, 1890, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("B3", "QLineEdit", "", {2880, 1890, 1125, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("OptC", "QRadioButton", "", {600, 2880, 345, 345}, kSansSerif825, kDefault, kDefault, left);
+    row("C1", "QLineEdit", "", {1200, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("C2", "QLineEdit", "", {2040, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("C3", "QLineEdit", "", {2880, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("C4", "QLineEdit", "", {3720, 2835, 825, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
+    row("CalcA", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
+    row("CalcB", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
+    row("CalcC", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
+    row("Command1", "QPushButton", "Reset", {2310, 3675, 795, 420}, kTahoma975, kDefault, kDefault, centre);
+    row("Chiudi", "QPushButton", "Chiudi", {3420, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
+    row("lbDecimali", "QLabel", "ddddd", {2220, 660, 735, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label1", "QLabel", "dddd", {2925, 1620, 855, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label3", "QLabel", "MM", {2085, 1605, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label4", "QLabel", "ddd", {3720, 2565, 735, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label6", "QLabel", "MM", {2100, 2580, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label7", "QLabel", "SS", {2910, 2580, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label5", "QLabel", "DD", {1200, 2565, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label2", "QLabel", "DD", {1200, 1620, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("lbGradi", "QLabel", "DD", {1200, 660, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
+    row("Label8", "QLabel", "D=gradi   M=primi   S=secondi   d=decimali", {360, 240, -1, -1}, kTahoma975Bold, kBlue, kDefault, left);
+    row("Label9", "QLabel", "Versione " ANGOLI_VERSION, {1725, 4320, -1, -1}, kTahoma975, kDefault, kDefault, left);
   }
 
   void controls() {
@@ -99,7 +97,6 @@ class LayoutTest : public QObject {
     QFETCH(bool, bold);
     QFETCH(QColor, fore);
     QFETCH(QColor, back);
-    QFETCH(int, maxLength);
     QFETCH(int, alignment);
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     QWidget* control = gui::Find(main_, name);
@@ -135,7 +132,7 @@ class LayoutTest : public QObject {
     if (back.isValid()) QCOMPARE(control->palette().color(backRole), back);
 
     if (cell) {
-      QCOMPARE(cell->maxLength(), maxLength);
+      QCOMPARE(cell->maxLength(), int(MaxLength(gui::CellOf(name))));
       QCOMPARE(int(cell->alignment() & Qt::AlignHorizontal_Mask), alignment);
       QCOMPARE(cell->text(), QString());
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -193,18 +190,19 @@ class LayoutTest : public QObject {
 
   void accessibleNames_data() {
     QTest::addColumn<QString>("expected");
-    QTest::newRow("A1") << "Gradi (riga A)";
-    QTest::newRow("A2") << "Decimali dei gradi (riga A)";
-    QTest::newRow("B1") << "Gradi (riga B)";
-    QTest::newRow("B2") << "Minuti (riga B)";
-    QTest::newRow("B3") << "Decimali dei minuti (riga B)";
-    QTest::newRow("C1") << "Gradi (riga C)";
-    QTest::newRow("C2") << "Minuti (riga C)";
-    QTest::newRow("C3") << "Secondi (riga C)";
-    QTest::newRow("C4") << "Decimali dei secondi (riga C)";
-    QTest::newRow("OptA") << "Riga A: gradi decimali";
-    QTest::newRow("OptB") << "Riga B: gradi e minuti decimali";
-    QTest::newRow("OptC") << "Riga C: gradi, minuti e secondi decimali";
+    QTest::newRow("A1") << "Gradi, riga A";
+    QTest::newRow("A2") << "Decimali dei gradi, riga A";
+    QTest::newRow("B1") << "Gradi, riga B";
+    QTest::newRow("B2") << "Minuti, riga B";
+    QTest::newRow("B3") << "Decimali dei minuti, riga B";
+    QTest::newRow("C1") << "Gradi, riga C";
+    QTest::newRow("C2") << "Minuti, riga C";
+    QTest::newRow("C3") << "Secondi, riga C";
+    QTest::newRow("C4") << "Decimali dei secondi, riga C";
+    QTest::newRow("OptA") << "Riga A, gradi decimali";
+    QTest::newRow("OptB") << "Riga B, gradi e minuti decimali";
+    QTest::newRow("OptC") << "Riga C, gradi, minuti e secondi decimali";
+    QTest::newRow("lbDecimali") << "Intestazione decimali dei gradi, riga A";
     QTest::newRow("CalcA") << "Calcola";
     QTest::newRow("Command1") << "Reset";
     QTest::newRow("Chiudi") << "Chiudi";
@@ -222,7 +220,7 @@ class LayoutTest : public QObject {
     const QWidget& main = main_;
     QCOMPARE(main.objectName(), QStringLiteral("Main"));
     QCOMPARE(main.windowTitle(), QStringLiteral("Conversione angoli"));
-    QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    QCOMPARE(QApplication::applicationVersion(), QStringLiteral(ANGOLI_VERSION));
     QCOMPARE(main.size(), QSize(5280 / kTwipsPerPixel, 4665 / kTwipsPerPixel));
     QCOMPARE(main.palette().color(QPalette::Window), QColor(192, 192, 192));
     QCOMPARE(main.font().family(), QStringLiteral("Tahoma"));

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Draws the tool's icon, a protractor with a red angle on it, as two XPM
 files of 32x32 and 16x16 pixels in the 16 standard colours (plus a
-transparent background). Run it from this directory after changing the
-drawing; the XPM files it writes are committed and compiled into the tool.
+transparent background). Run it after changing the drawing; the XPM files
+it writes beside itself are committed and compiled into the tool.
 """
 
 import math
+import os
 
 # The 16 standard colours; the icon uses a few of them.
 PALETTE = {
@@ -85,5 +86,6 @@ def write_xpm(path, name, grid):
 
 
 if __name__ == "__main__":
-    write_xpm("angoli-32.xpm", "angoli_32", draw(32, 30, 50))
-    write_xpm("angoli-16.xpm", "angoli_16", draw(16, 0, 50))
+    here = os.path.dirname(os.path.abspath(__file__))
+    write_xpm(os.path.join(here, "angoli-32.xpm"), "angoli_32", draw(32, 30, 50))
+    write_xpm(os.path.join(here, "angoli-16.xpm"), "angoli_16", draw(16, 0, 50))

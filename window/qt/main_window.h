@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "window/controls.h"
-#include "window/widget_board.h"
+#include "window/qt/widget_board.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -30,7 +30,7 @@ class MainWindow final : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  void CreateControl(const form::ControlLine& control);
+  void CreateControl(const form::ControlLine& line);
   void KeepTabStopOnSelectedRow();
 
   std::array<QLineEdit*, 9> cells_{};

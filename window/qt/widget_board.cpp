@@ -1,4 +1,4 @@
-#include "window/widget_board.h"
+#include "window/qt/widget_board.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

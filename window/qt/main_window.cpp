@@ -1,4 +1,4 @@
-#include "window/main_window.h"
+#include "window/qt/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,14 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QValidator>
 
-#include <string_view>
-
-#include "validation/calcola.h"
 #include "window/controls.h"
-#include "window/fonts.h"
+#include "window/qt/fonts.h"
 #include "window/modes.h"
 
 // The icons as C arrays: QPixmap reads them with Qt's own XPM reader, without
@@ -32,16 +30,8 @@ using form::Px;
 
 QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
-// Index of name in names, or -1.
-template <typename Names, typename NameOfEntry>
-int IndexIn(const Names& names, std::string_view name, NameOfEntry nameOf) {
-  for (std::size_t i = 0; i < names.size(); ++i)
-    if (std::string_view(nameOf(names[i])) == name) return static_cast<int>(i);
-  return -1;
-}
-template <typename Names>
-int IndexIn(const Names& names, std::string_view name) {
-  return IndexIn(names, name, [](const auto& entry) { return entry; });
+Qt::Alignment ToQt(form::Align align) {
+  return align == form::Align::Centre ? Qt::AlignCenter : Qt::AlignLeft;
 }
 
 // A paste is cut at the cell's length in UTF-16 units, which can split a
@@ -82,7 +72,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
   rows_ = new QButtonGroup(this);
   // Children are created in tab-index order, which is Qt's default Tab order.
-  for (const form::ControlLine& control : form::kControls) CreateControl(control);
+  for (const form::ControlLine& line : form::kControls) CreateControl(line);
   rows_->button(static_cast<int>(Row::A))->setChecked(true);
   KeepTabStopOnSelectedRow();
 
@@ -94,7 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     if (!checked) return;
     KeepTabStopOnSelectedRow();
     const auto row = static_cast<Row>(id);
-    OnRowChosen(*board_, row);
+    RunAction(*board_, form::Action::ChooseRow, row);
     // An arrow key selects the next option and then focuses it, after the
     // row has handed the focus to its first cell: hand it back once Qt is done.
     QMetaObject::invokeMethod(
@@ -104,14 +94,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
         },
         Qt::QueuedConnection);
   });
-  for (Row row : kRows) {
-    connect(calc_[IndexOf(CalcButton(row))], &QPushButton::clicked, this,
-            [this, row] { Calcola(*board_, row); });
-  }
-  connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-          [this] { OnReset(*board_); });
-  connect(findChild<QPushButton*>(QStringLiteral("Chiudi")), &QPushButton::clicked, this,
-          [this] { OnChiudi(*board_); });
 
   setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                   screen()->availableGeometry()));
@@ -119,22 +101,21 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::CreateControl(const form::ControlLine& control) {
-  const QString caption = QString::fromUtf8(control.caption);
+void MainWindow::CreateControl(const form::ControlLine& line) {
+  const QString caption = QString::fromUtf8(line.caption);
   QWidget* widget = nullptr;
-  switch (control.kind) {
+  switch (line.kind) {
     case form::Kind::Option: {
       auto* option = new QRadioButton(this);
-      const int row = IndexIn(form::kOptionNames, control.name);
-      rows_->addButton(option, row);
+      rows_->addButton(option, static_cast<int>(line.row));
       widget = option;
       break;
     }
     case form::Kind::Cell: {
       auto* cell = new QLineEdit(this);
-      cell->setMaxLength(control.maxLength);
+      cell->setMaxLength(static_cast<int>(MaxLength(*line.cell)));
       cell->setValidator(new WholeCharacters(cell));
-      cells_[static_cast<std::size_t>(IndexIn(kCells, control.name, [](const CellInfo& info) { return info.name; }))] = cell;
+      cells_[IndexOf(*line.cell)] = cell;
       widget = cell;
       break;
     }
@@ -143,8 +124,9 @@ void MainWindow::CreateControl(const form::ControlLine& control) {
       // Enter in a cell must do nothing.
       button->setAutoDefault(false);
       button->setDefault(false);
-      if (int calc = IndexIn(form::kCalcNames, control.name); calc >= 0)
-        calc_[static_cast<std::size_t>(calc)] = button;
+      if (line.action == form::Action::Calcola) calc_[IndexOf(CalcButton(line.row))] = button;
+      connect(button, &QPushButton::clicked, this,
+              [this, action = line.action, row = line.row] { RunAction(*board_, action, row); });
       widget = button;
       break;
     }
@@ -160,27 +142,27 @@ void MainWindow::CreateControl(const form::ControlLine& control) {
     }
   }
 
-  widget->setObjectName(QString::fromUtf8(control.name));
-  if (control.accessibleName) widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
-  if (control.font.face != form::Face::Window) widget->setFont(FontOf(control.font));
+  widget->setObjectName(QString::fromUtf8(line.name.data(), static_cast<qsizetype>(line.name.size())));
+  if (line.accessibleName) widget->setAccessibleName(QString::fromUtf8(line.accessibleName));
+  widget->setFont(FontOf(line.font));
 
   QPalette palette = widget->palette();
-  const bool cell = control.kind == form::Kind::Cell;
-  if (control.foreColor)
-    palette.setColor(cell ? QPalette::Text : QPalette::WindowText, ToQColor(*control.foreColor));
-  if (control.backColor)
-    palette.setColor(cell ? QPalette::Base : QPalette::Window, ToQColor(*control.backColor));
+  const bool cell = line.kind == form::Kind::Cell;
+  if (line.foreColor)
+    palette.setColor(cell ? QPalette::Text : QPalette::WindowText, ToQColor(*line.foreColor));
+  if (line.backColor)
+    palette.setColor(cell ? QPalette::Base : QPalette::Window, ToQColor(*line.backColor));
   widget->setPalette(palette);
 
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(control.alignment);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(ToQt(line.align));
   if (auto* label = qobject_cast<QLabel*>(widget))
-    label->setAlignment(control.alignment | Qt::AlignVCenter);
+    label->setAlignment(ToQt(line.align) | Qt::AlignVCenter);
 
-  widget->move(Px(control.left), Px(control.top));
-  if (control.autoSize)
+  widget->move(Px(line.left), Px(line.top));
+  if (line.autoSize)
     widget->adjustSize();
   else
-    widget->resize(Px(control.width), Px(control.height));
+    widget->resize(Px(line.width), Px(line.height));
 }
 
 // Tab enters the option buttons at the selected one only. Qt would move that
@@ -198,6 +180,14 @@ bool MainWindow::event(QEvent* event) {
   // warning closes; only the first activation sets up row A.
   if (event->type() == QEvent::WindowActivate && !activated_) {
     activated_ = true;
+    // A click on another option before this moment (the window shown but
+    // not yet active) must not leave the group showing a row that is not the
+    // input row; the row change itself runs once, just below.
+    {
+      const QSignalBlocker quiet(rows_);
+      rows_->button(static_cast<int>(Row::A))->setChecked(true);
+    }
+    KeepTabStopOnSelectedRow();
     OnFirstActivate(*board_);
   }
   return handled;

@@ -10,10 +10,10 @@ namespace angoli {
 
 // Adds the free look-alikes of both faces from Debian's fonts-wine to the
 // application. Without them fontconfig's nearest face stands in; sizes and
-// weights stay those of the table. Returns how many files were loaded.
-int LoadFaces();
+// weights stay those of the table.
+void LoadFaces();
 
-// The font of a table entry; Face::Window gives the window's own font.
+// The font of a table entry: {MsSansSerif, 8.25, false} -> "MS Sans Serif" 8.25 pt.
 QFont FontOf(const form::FontStyle& wanted);
 
 }  // namespace angoli

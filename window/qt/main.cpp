@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-#include "window/application.h"
-#include "window/main_window.h"
+#include "window/qt/application.h"
+#include "window/qt/main_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

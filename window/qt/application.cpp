@@ -1,4 +1,4 @@
-#include "window/application.h"
+#include "window/qt/application.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,8 +9,8 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
-#include "window/controls.h"
-#include "window/fonts.h"
+#include "version.h"
+#include "window/qt/fonts.h"
 
 namespace angoli {
 namespace {
@@ -27,7 +27,7 @@ QAccessibleInterface* MainWindowAccessible(const QString& className, QObject* ob
 
 void SetUpApplication(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("angoli"));
-  QApplication::setApplicationVersion(QString::fromUtf8(form::kVersion));
+  QApplication::setApplicationVersion(QStringLiteral(ANGOLI_VERSION));
   // Lets a Wayland compositor find the installed desktop entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("it.angoli.Angoli"));
 
