@@ -5,13 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+[ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build run
 command -v xdotool >/dev/null || { echo "needs xdotool (apt-get install xdotool)" >&2; exit 1; }
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target angoli
 source scripts/virtual-display.sh
 start_virtual_display
-start_tool "$PWD/build/dev/window/angoli"
+start_tool "$PWD/build/dev/angoli"
 
 # A1 has the focus after start-up.
 xdotool type --delay 40 "45"

@@ -3,7 +3,7 @@
 # the seed corpora; any finding fails. FUZZ_SECONDS sets the time per target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+[ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build fuzz
 seconds="${FUZZ_SECONDS:-60}"
 
 cmake --preset fuzz >/dev/null

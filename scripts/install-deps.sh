@@ -1,20 +1,40 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing angoli need,
-# and only those that are missing. Runs apt-get update first, as a fresh
-# machine has no package lists. Uses sudo only when not root.
+# Installs the Debian packages that a command of this project needs, and only
+# those that are missing. Each command names its groups:
+#
+#   scripts/install-deps.sh build run              # build the program and show it
+#   scripts/install-deps.sh build test fuzz package  # what the test command needs
+#
+# Runs apt-get update first, as a fresh machine has no package lists. Uses
+# sudo only when not root. Scripts called by another script that has already
+# installed skip this when ANGOLI_DEPS_DONE is set.
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config file procps clang libclang-rt-14-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-translations-l10n fonts-wine
-  xvfb xauth x11-utils imagemagick
-  desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 xdotool
-  python3-pyatspi at-spi2-core dbus libx11-dev
+declare -A groups=(
+  [build]="cmake g++ make pkg-config file procps qt6-base-dev qt6-translations-l10n fonts-wine"
+  [run]="xvfb xauth x11-utils imagemagick"
+  [test]="googletest libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick xdotool
+          python3-pyatspi at-spi2-core dbus"
+  [fuzz]="clang libclang-rt-14-dev"
+  [package]="desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 xvfb xauth x11-utils"
+  [bench]="libbenchmark-dev libx11-dev xvfb xauth"
 )
 
+wanted=("$@")
+[ ${#wanted[@]} -gt 0 ] || wanted=(build)
+
+packages=()
+for group in "${wanted[@]}"; do
+  if [ -z "${groups[$group]+set}" ]; then
+    echo "install-deps: no group '$group' (groups: ${!groups[*]})" >&2
+    exit 2
+  fi
+  read -r -a more <<<"$(echo ${groups[$group]})"
+  packages+=("${more[@]}")
+done
+
 missing=()
-for package in "${packages[@]}"; do
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$package")
   fi

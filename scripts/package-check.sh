@@ -5,26 +5,32 @@
 # removes the package; then compiles the Windows resource script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+[ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build package
 
+# Installing our build would replace a copy the user installed, and removing
+# it afterwards would leave them with none.
+if installed=$(dpkg-query -W -f='${Status} ${Version}' angoli 2>/dev/null) &&
+   [[ "$installed" == "install ok installed"* ]]; then
+  echo "package check: angoli ${installed##* } is installed on this machine; the check" >&2
+  echo "installs and removes its own build, which would replace that copy. Remove it" >&2
+  echo "first (apt-get remove angoli), or run the check on another machine." >&2
+  exit 1
+fi
+
+cmake --preset package >/dev/null
+cmake --build --preset package -j "$(nproc)"
 desktop-file-validate packaging/it.angoli.Angoli.desktop
-appstreamcli validate --no-net packaging/it.angoli.Angoli.metainfo.xml
-
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target angoli
-(cd build/release && cpack -G DEB >/dev/null)
-deb=$(ls build/release/angoli_*_*.deb)
+appstreamcli validate --no-net build/package/packaging/it.angoli.Angoli.metainfo.xml
+(cd build/package && cpack -G DEB >/dev/null)
+deb=$(ls build/package/angoli_*_*.deb)
 echo "== package $deb"
 dpkg-deb -f "$deb" Depends
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-# A copy the user installed before stays installed afterwards.
-keep=""
-if dpkg-query -W -f='${Status}' angoli 2>/dev/null | grep -q "install ok installed"; then keep=1; fi
 source scripts/virtual-display.sh
-trap '_end_virtual_display; [ -n "$keep" ] || $sudo apt-get remove -y -qq angoli >/dev/null || true' EXIT
+trap '_end_virtual_display; $sudo apt-get remove -y -qq angoli >/dev/null || true' EXIT
 $sudo apt-get install -y -qq "./$deb" >/dev/null
 start_virtual_display
 start_tool /usr/bin/angoli
@@ -33,6 +39,7 @@ end_tool
 
 echo "== Windows resources"
 objects=$(mktemp -d)
-(cd packaging/windows && x86_64-w64-mingw32-windres --preprocessor=cpp angoli.rc -O coff -o "$objects/angoli.res.o")
+x86_64-w64-mingw32-windres --preprocessor=cpp build/package/packaging/windows/angoli.rc \
+  -O coff -o "$objects/angoli.res.o"
 rm -rf "$objects"
 echo "package check: passed"

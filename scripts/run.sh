@@ -5,10 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+[ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build run
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target angoli
-tool="$PWD/build/dev/window/angoli"
+tool="$PWD/build/dev/angoli"
 
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   exec "$tool"

@@ -9,7 +9,7 @@
 #   RUNS=n   runs of each program (default 31, at least 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+[ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build bench
 
 runs=${RUNS:-31}
 if ! [[ "$runs" =~ ^[0-9]+$ ]] || (( runs < 15 )); then
@@ -17,13 +17,13 @@ if ! [[ "$runs" =~ ^[0-9]+$ ]] || (( runs < 15 )); then
   exit 2
 fi
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target angoli bare_window wait_map
-bare="$PWD/build/release/bench/bare_window"
-tool="$PWD/build/release/window/angoli"
-wait_map="$PWD/build/release/bench/wait_map"
-results="$PWD/build/release/startup-bench.txt"
-log="$PWD/build/release/startup-bench.log"
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target angoli bare_window wait_map
+bare="$PWD/build/bench/bench/bare_window"
+tool="$PWD/build/bench/angoli"
+wait_map="$PWD/build/bench/bench/wait_map"
+results="$PWD/build/bench/startup-bench.txt"
+log="$PWD/build/bench/startup-bench.log"
 
 source scripts/virtual-display.sh
 start_virtual_display

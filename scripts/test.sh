@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build test fuzz package
+export ANGOLI_DEPS_DONE=1  # the scripts below need install nothing more
 
 passed=0
 log=$(mktemp)
@@ -23,7 +24,7 @@ for preset in dev asan; do
 done
 
 echo "== accessibility: the window driven through AT-SPI"
-bash scripts/atspi-test.sh build/dev/window/angoli
+bash scripts/atspi-test.sh build/dev/angoli
 passed=$((passed + 1))
 
 echo "== fuzz: each target for ${FUZZ_SECONDS:-60}s"
