@@ -22,7 +22,7 @@ struct Rounded {
 Rounded RoundAt(double value, int decimals) {
   const std::string text = FormatDecimals(value, decimals);
   const std::string_view whole(text.data(), text.find(','));
-  return {ReadNumber(whole).value_or(0), LastChars(text, static_cast<std::size_t>(decimals))};
+  return {ReadNumber(whole).value_or(0), DecimalDigits(value, decimals)};
 }
 
 // The degrees text one degree further from zero, keeping its sign, or nothing
@@ -156,6 +156,18 @@ bool CalcoloC(CellBoard& board) {
   WriteRowA(board, degrees, (q + *w) / 60);
   WriteRowB(board, degrees, wholeMinutes, q);
   return true;
+}
+
+bool Calcolo(CellBoard& board, Row row) {
+  switch (row) {
+    case Row::A:
+      return CalcoloA(board);
+    case Row::B:
+      return CalcoloB(board);
+    case Row::C:
+      return CalcoloC(board);
+  }
+  return false;
 }
 
 }  // namespace angoli

@@ -24,15 +24,6 @@ std::vector<Cell> CellsOf(Row row) {
   return cells;
 }
 
-bool Convert(CellBoard& board, Row row) {
-  switch (row) {
-    case Row::A: return CalcoloA(board);
-    case Row::B: return CalcoloB(board);
-    case Row::C: return CalcoloC(board);
-  }
-  return false;
-}
-
 std::string Describe(const ConversionCase& c) {
   std::string text = std::string("row ") + "ABC"[IndexOf(c.from)];
   for (const std::string& cell : c.input) text += " '" + cell + "'";
@@ -48,7 +39,7 @@ TEST_P(ConversionTest, WritesBothOtherRows) {
   const std::vector<Cell> inputCells = CellsOf(c.from);
   for (std::size_t i = 0; i < inputCells.size(); ++i) board.SetText(inputCells[i], c.input[i]);
 
-  ASSERT_TRUE(Convert(board, c.from)) << Describe(c);
+  ASSERT_TRUE(Calcolo(board, c.from)) << Describe(c);
   const std::vector<std::string>* expected[] = {&c.a, &c.b, &c.c};
   for (Row row : kRows) {
     const std::vector<Cell> cells = CellsOf(row);
@@ -128,7 +119,7 @@ TEST_P(UnjoinableTest, WritesNothingWhenTheJoinedTextIsNoNumber) {
   const std::vector<Cell> cells = CellsOf(c.from);
   for (std::size_t i = 0; i < cells.size(); ++i) board.SetText(cells[i], c.input[i]);
   const auto before = board.Texts();
-  EXPECT_FALSE(Convert(board, c.from));
+  EXPECT_FALSE(Calcolo(board, c.from));
   EXPECT_EQ(board.Texts(), before);
 }
 

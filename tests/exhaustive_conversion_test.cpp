@@ -173,15 +173,6 @@ Expected Reference(Row row, const Texts& in) {
 // ---------------------------------------------------------------------------
 // Running the tool and comparing
 
-bool Calcolo(Row row, CellBoard& board) {
-  switch (row) {
-    case Row::A: return CalcoloA(board);
-    case Row::B: return CalcoloB(board);
-    case Row::C: return CalcoloC(board);
-  }
-  return false;
-}
-
 std::string RowText(const Texts& t, Row row) {
   std::string s(1, "ABC"[IndexOf(row)]);
   for (const CellInfo& info : kCells) {
@@ -199,7 +190,7 @@ class Checker {
     for (const CellInfo& info : kCells) {
       if (info.row == row) board.SetText(info.cell, At(in, info.cell));
     }
-    const bool converted = Calcolo(row, board);
+    const bool converted = Calcolo(board, row);
     const Texts got = board.Texts();
     ++checked_;
     if (!converted || got != want.texts) {
