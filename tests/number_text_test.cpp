@@ -1,12 +1,15 @@
 // Number texts: reading with the decimal comma, rounding and writing.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "conversion/number_text.h"
+#include "tests/case_names.h"
 
 namespace angoli {
 namespace {
@@ -15,6 +18,7 @@ struct ReadCase {
   std::string text;
   std::optional<double> value;  // nothing: not a number text
 };
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << '\'' << c.text << '\''; }
 
 class ReadNumberTest : public testing::TestWithParam<ReadCase> {};
 
@@ -46,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"1.000", std::nullopt}, ReadCase{"inf", std::nullopt},
         ReadCase{"nan", std::nullopt}, ReadCase{"0x1", std::nullopt},
         ReadCase{"\xD9\xA5", std::nullopt},  // ARABIC-INDIC DIGIT FIVE
-        ReadCase{std::string(400, '9'), std::nullopt}));  // beyond any double
+        ReadCase{std::string(400, '9'), std::nullopt}),  // beyond any double
+    CaseName());
 
 TEST(ReadNumberTest, IgnoresTheMachinesLocale) {
   // A locale with the decimal comma must not make "5.5" a number, nor break "5,5".
@@ -79,6 +84,10 @@ struct FormatCase {
   std::string formatted;
   std::string digits;  // DecimalDigits of the same
 };
+void PrintTo(const FormatCase& c, std::ostream* os) {
+  char x[32];  // the shortest text that reads back as c.x
+  *os << std::string_view(x, std::to_chars(x, x + sizeof x, c.x).ptr - x) << " at " << c.decimals;
+}
 
 class FormatDecimalsTest : public testing::TestWithParam<FormatCase> {};
 
@@ -104,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.000049, 4, "0,0000", "0000"}, FormatCase{0.00004, 4, "0,0000", "0000"},
         // Noise below the fifteenth digit is not a value of its own.
         FormatCase{2.9999999999998295, 4, "3,0000", "0000"},
-        FormatCase{59.99999999998977, 3, "60,000", "000"}));
+        FormatCase{59.99999999998977, 3, "60,000", "000"}),
+    CaseName());
 
 TEST(FormatDecimalsTest, RefusesNothingFinite) {
   EXPECT_EQ(FormatDecimals(1e300, 1).size(), 303u);
