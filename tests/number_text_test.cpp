@@ -70,14 +70,6 @@ TEST(JoinWithCommaTest, JoinsAsTyped) {
   EXPECT_EQ(JoinWithComma(" 1", "-5"), " 1,-5");
 }
 
-TEST(WholePartTest, RoundsTowardMinusInfinity) {
-  EXPECT_EQ(WholePart(30.4998), 30);
-  EXPECT_EQ(WholePart(-5.25), -6);
-  EXPECT_EQ(WholePart(0.75), 0);
-  EXPECT_EQ(WholePart(2.9999999999998295), 2);
-  EXPECT_EQ(WholePart(59.99996), 59);
-}
-
 struct FormatCase {
   double x;
   int decimals;
