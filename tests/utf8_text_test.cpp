@@ -42,6 +42,7 @@ TEST(Utf8ValidTest, ReplacesWhatAKeyboardCouldNotType) {
   EXPECT_TRUE(IsValidUtf8("àè€😀"));
   EXPECT_FALSE(IsValidUtf8("\xC3"));
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong '/'
+  EXPECT_FALSE(IsValidUtf8("\xE0\x9F\xBF"));      // overlong U+07FF in three bytes
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
   EXPECT_EQ(ToValidUtf8("a\xFF"), "a\xEF\xBF\xBD");
