@@ -29,22 +29,10 @@ const std::string& At(const Texts& t, Cell c) { return t[IndexOf(c)]; }
 // ---------------------------------------------------------------------------
 // Reference
 
-long long Pow10(std::size_t n) {
-  long long p = 1;
-  while (n-- > 0) p *= 10;
-  return p;
-}
-
 long long ValueOf(std::string_view digits) {
   long long v = 0;
   for (char ch : digits) v = v * 10 + (ch - '0');
   return v;
-}
-
-// A digits text counts from the comma, so its value in units of the cell's
-// last digit depends on its length: ('5', 4) -> 5000, ('05', 4) -> 500.
-long long FromComma(std::string_view digits, std::size_t width) {
-  return ValueOf(digits) * Pow10(width - digits.size());
 }
 
 // num / den, den > 0, rounded half away from zero.

@@ -5,6 +5,7 @@
 #include <array>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "conversion/cell_board.h"
@@ -48,6 +49,16 @@ inline std::vector<std::string> SixtyTexts() {
   for (int v = 0; v < 60; ++v) texts.push_back(std::to_string(v));
   for (int v = 0; v < 10; ++v) texts.push_back(Padded(v, 2));
   return texts;
+}
+
+// A digits text counts from the comma, so its value in units of the cell's
+// last digit depends on its length: FromComma("5", 4) -> 5000; FromComma("05", 4) -> 500.
+inline long long FromComma(std::string_view digits, std::size_t width) {
+  long long value = 0;
+  for (std::size_t i = 0; i < width; ++i) {
+    value = value * 10 + (i < digits.size() ? digits[i] - '0' : 0);
+  }
+  return value;
 }
 
 // A row's texts, left to right, on an otherwise empty board:

@@ -23,14 +23,6 @@ constexpr long long kUnitB = 6;   // 0.0001'
 constexpr long long kUnitC = 1;   // 0.001"
 constexpr long long kDegree = 3600000;
 
-long long DigitsValue(const std::string& digits, std::size_t width) {
-  long long value = 0;
-  for (std::size_t i = 0; i < width; ++i) {
-    value = value * 10 + (i < digits.size() ? digits[i] - '0' : 0);
-  }
-  return value;
-}
-
 long long WholeValue(const std::string& text) {
   return std::labs(std::stol(text));  // texts written by the tool, or typed by the test
 }
@@ -43,16 +35,16 @@ long long AngleOf(const Texts& t, Row row) {
   switch (row) {
     case Row::A:
       degrees = at(Cell::A1);
-      magnitude = DigitsValue(at(Cell::A2), 5) * kUnitA;
+      magnitude = FromComma(at(Cell::A2), 5) * kUnitA;
       break;
     case Row::B:
       degrees = at(Cell::B1);
-      magnitude = WholeValue(at(Cell::B2)) * 60000 + DigitsValue(at(Cell::B3), 4) * kUnitB;
+      magnitude = WholeValue(at(Cell::B2)) * 60000 + FromComma(at(Cell::B3), 4) * kUnitB;
       break;
     case Row::C:
       degrees = at(Cell::C1);
       magnitude = WholeValue(at(Cell::C2)) * 60000 + WholeValue(at(Cell::C3)) * 1000 +
-                  DigitsValue(at(Cell::C4), 3) * kUnitC;
+                  FromComma(at(Cell::C4), 3) * kUnitC;
       break;
   }
   magnitude += WholeValue(degrees) * kDegree;
