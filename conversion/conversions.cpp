@@ -11,20 +11,6 @@
 namespace angoli {
 namespace {
 
-// A value rounded once at the width of its digits cell, split into whole units
-// and the digits after the comma, so the two always agree:
-// RoundAt(59.99996, 4) -> {60, "0000"}.
-struct Rounded {
-  double whole;
-  std::string digits;
-};
-
-Rounded RoundAt(double value, int decimals) {
-  const std::string text = FormatDecimals(value, decimals);
-  const std::string_view whole(text.data(), text.find(','));
-  return {ReadNumber(whole).value_or(0), LastChars(text, static_cast<std::size_t>(decimals))};
-}
-
 // The degrees text one degree further from zero, keeping its sign, or nothing
 // when the degrees cell cannot hold it: '45' -> '46', '-0' -> '-1', '99' -> nothing.
 std::optional<std::string> DegreesAfterCarry(std::string_view degrees) {
@@ -156,6 +142,18 @@ bool CalcoloC(CellBoard& board) {
   WriteRowA(board, degrees, (q + *w) / 60);
   WriteRowB(board, degrees, wholeMinutes, q);
   return true;
+}
+
+bool Calcolo(CellBoard& board, Row row) {
+  switch (row) {
+    case Row::A:
+      return CalcoloA(board);
+    case Row::B:
+      return CalcoloB(board);
+    case Row::C:
+      return CalcoloC(board);
+  }
+  return false;
 }
 
 }  // namespace angoli

@@ -25,4 +25,9 @@ bool CalcoloB(CellBoard& board);
 // Returns false, writing nothing, when C3 and C4 do not join into a number.
 bool CalcoloC(CellBoard& board);
 
+// The conversion of `row`, for callers that hold the row rather than the
+// function: Calcolo(board, Row::B) is CalcoloB(board), so row B '45' '30' '5'
+// -> A '45' '50833', C '45' '30' '30' '000'.
+bool Calcolo(CellBoard& board, Row row);
+
 }  // namespace angoli

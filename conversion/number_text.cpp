@@ -1,5 +1,6 @@
 #include "conversion/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -129,9 +130,13 @@ std::string FormatDecimals(double x, int n) {
   return text;
 }
 
-std::string DecimalDigits(double x, int n) {
-  return LastChars(FormatDecimals(x, n), static_cast<std::size_t>(n < 0 ? 0 : n));
+Rounded RoundAt(double x, int n) {
+  const std::string text = FormatDecimals(x, n);
+  const std::string_view whole(text.data(), std::min(text.find(','), text.size()));
+  return {ReadNumber(whole).value_or(0), LastChars(text, static_cast<std::size_t>(n < 0 ? 0 : n))};
 }
+
+std::string DecimalDigits(double x, int n) { return RoundAt(x, n).digits; }
 
 std::string WholeToText(double whole) {
   if (!std::isfinite(whole)) return std::string();

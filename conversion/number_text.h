@@ -34,6 +34,14 @@ double WholePart(double x);
 // A value that rounds to zero carries no sign: FormatDecimals(-0.00001, 3) -> "0,000".
 std::string FormatDecimals(double x, int n);
 
+// FormatDecimals(x, n) split at the comma, so the whole units and the digits
+// always agree: RoundAt(59.99996, 4) -> {60, "0000"}; RoundAt(-5.25, 1) -> {-5, "3"}.
+struct Rounded {
+  double whole;        // the signed text before the comma, as a number
+  std::string digits;  // the n digits after the comma
+};
+Rounded RoundAt(double x, int n);
+
 // The n digits after the comma of FormatDecimals(x, n), never a sign nor a carry.
 // DecimalDigits(-0.0916667, 5) -> "09167"; DecimalDigits(59.99996, 4) -> "0000"
 std::string DecimalDigits(double x, int n);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "conversion/memory_board.h"
+#include "tests/case_names.h"
 #include "validation/calcola.h"
 #include "window/modes.h"
 
@@ -29,6 +30,7 @@ struct PressCase {
   const char* message;             // nullptr: every step passes
   std::optional<Cell> emptied;     // the cell emptied and focused
 };
+void PrintTo(const PressCase& c, std::ostream* os) { PrintRow(c.row, c.input, os); }
 
 Cell LastCell(Row row) {
   constexpr Cell last[] = {Cell::A2, Cell::B3, Cell::C4};
@@ -90,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PressCase{Row::A, {"12", "-5"}, kDegreeDigits, Cell::A2},
                     PressCase{Row::A, {"12", "1,5"}, kDegreeDigits, Cell::A2},
                     PressCase{Row::A, {"99", "5"}, nullptr, std::nullopt},
-                    PressCase{Row::A, {"-5", "25"}, nullptr, std::nullopt}));
+                    PressCase{Row::A, {"-5", "25"}, nullptr, std::nullopt}),
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     RowB, CalcolaTest,
@@ -108,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PressCase{Row::B, {"45", "30", "-5"}, kMinuteDigits, Cell::B3},
                     PressCase{Row::B, {"45", "59", "0"}, nullptr, std::nullopt},
                     PressCase{Row::B, {"45", "0", "0"}, nullptr, std::nullopt},
-                    PressCase{Row::B, {"45", "30", "5"}, nullptr, std::nullopt}));
+                    PressCase{Row::B, {"45", "30", "5"}, nullptr, std::nullopt}),
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     RowC, CalcolaTest,
@@ -123,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PressCase{Row::C, {"45", "30", "-0", "0"}, kSecondsRange, std::nullopt},
                     PressCase{Row::C, {"45", "30", "30", "-12"}, kSecondDigits, Cell::C4},
                     PressCase{Row::C, {"99", "59", "59", "999"}, nullptr, std::nullopt},
-                    PressCase{Row::C, {"45", "0", "0", "0"}, nullptr, std::nullopt}));
+                    PressCase{Row::C, {"45", "0", "0", "0"}, nullptr, std::nullopt}),
+    CaseName());
 
 TEST(CalcolaStepsTest, EachRowChecksItsOwnCellsNumericFirst) {
   for (Row row : kRows) {

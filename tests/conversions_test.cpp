@@ -6,6 +6,7 @@
 
 #include "conversion/conversions.h"
 #include "conversion/memory_board.h"
+#include "tests/case_names.h"
 
 namespace angoli {
 namespace {
@@ -24,20 +25,7 @@ std::vector<Cell> CellsOf(Row row) {
   return cells;
 }
 
-bool Convert(CellBoard& board, Row row) {
-  switch (row) {
-    case Row::A: return CalcoloA(board);
-    case Row::B: return CalcoloB(board);
-    case Row::C: return CalcoloC(board);
-  }
-  return false;
-}
-
-std::string Describe(const ConversionCase& c) {
-  std::string text = std::string("row ") + "ABC"[IndexOf(c.from)];
-  for (const std::string& cell : c.input) text += " '" + cell + "'";
-  return text;
-}
+void PrintTo(const ConversionCase& c, std::ostream* os) { PrintRow(c.from, c.input, os); }
 
 class ConversionTest : public testing::TestWithParam<ConversionCase> {};
 
@@ -48,13 +36,13 @@ TEST_P(ConversionTest, WritesBothOtherRows) {
   const std::vector<Cell> inputCells = CellsOf(c.from);
   for (std::size_t i = 0; i < inputCells.size(); ++i) board.SetText(inputCells[i], c.input[i]);
 
-  ASSERT_TRUE(Convert(board, c.from)) << Describe(c);
+  ASSERT_TRUE(Calcolo(board, c.from));
   const std::vector<std::string>* expected[] = {&c.a, &c.b, &c.c};
   for (Row row : kRows) {
     const std::vector<Cell> cells = CellsOf(row);
     const std::vector<std::string>& want = row == c.from ? c.input : *expected[IndexOf(row)];
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      EXPECT_EQ(board.Text(cells[i]), want[i]) << Describe(c) << ", cell " << NameOf(cells[i]);
+      EXPECT_EQ(board.Text(cells[i]), want[i]) << NameOf(cells[i]);
     }
   }
 }
@@ -77,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{Row::A, {"0", "00001"}, {}, {"0", "0", "0006"}, {"0", "0", "0", "036"}},
         ConversionCase{Row::A, {"99", "99999"}, {}, {"99", "59", "9994"}, {"99", "59", "59", "964"}},
         ConversionCase{Row::A, {"-9", "99999"}, {}, {"-9", "59", "9994"}, {"-9", "59", "59", "964"}},
-        ConversionCase{Row::A, {"1", "0"}, {}, {"1", "0", "0000"}, {"1", "0", "0", "000"}}));
+        ConversionCase{Row::A, {"1", "0"}, {}, {"1", "0", "0000"}, {"1", "0", "0", "000"}}),
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     FromRowB, ConversionTest,
@@ -96,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{Row::B, {"0", "7", "4074"}, {"0", "12346"}, {}, {"0", "7", "24", "444"}},
         // 0.000005° exactly: a decimal half rounds away from zero.
         ConversionCase{Row::B, {"0", "0", "0003"}, {"0", "00001"}, {}, {"0", "0", "0", "018"}},
-        ConversionCase{Row::B, {"0", "00", "0"}, {"0", "00000"}, {}, {"0", "00", "0", "000"}}));
+        ConversionCase{Row::B, {"0", "00", "0"}, {"0", "00000"}, {}, {"0", "00", "0", "000"}}),
+    CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     FromRowC, ConversionTest,
@@ -113,12 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{Row::C, {"-0", "59", "59", "998"}, {"-1", "00000"}, {"-1", "0", "0000"}, {}},
         ConversionCase{Row::C, {"99", "59", "59", "998"}, {"99", "99999"}, {"99", "59", "9999"}, {}},
         ConversionCase{Row::C, {"-9", "59", "59", "998"}, {"-9", "99999"}, {"-9", "59", "9999"}, {}},
-        ConversionCase{Row::C, {"07", "05", "30", "0"}, {"07", "09167"}, {"07", "05", "5000"}, {}}));
+        ConversionCase{Row::C, {"07", "05", "30", "0"}, {"07", "09167"}, {"07", "05", "5000"}, {}}),
+    CaseName());
 
 struct UnjoinableCase {
   Row from;
   std::vector<std::string> input;
 };
+void PrintTo(const UnjoinableCase& c, std::ostream* os) { PrintRow(c.from, c.input, os); }
 
 class UnjoinableTest : public testing::TestWithParam<UnjoinableCase> {};
 
@@ -128,7 +120,7 @@ TEST_P(UnjoinableTest, WritesNothingWhenTheJoinedTextIsNoNumber) {
   const std::vector<Cell> cells = CellsOf(c.from);
   for (std::size_t i = 0; i < cells.size(); ++i) board.SetText(cells[i], c.input[i]);
   const auto before = board.Texts();
-  EXPECT_FALSE(Convert(board, c.from));
+  EXPECT_FALSE(Calcolo(board, c.from));
   EXPECT_EQ(board.Texts(), before);
 }
 
@@ -137,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(UnjoinableCase{Row::A, {"12", "-5"}}, UnjoinableCase{Row::A, {"12", "1,5"}},
                     UnjoinableCase{Row::B, {"1", "12", "1,5"}},
                     UnjoinableCase{Row::C, {"1", "2", "12", "-5"}},
-                    UnjoinableCase{Row::C, {"1", "x", "12", "5"}}));
+                    UnjoinableCase{Row::C, {"1", "x", "12", "5"}}),
+    CaseName());
 
 }  // namespace
 }  // namespace angoli

@@ -16,18 +16,11 @@
 
 #include "conversion/conversions.h"
 #include "conversion/memory_board.h"
-
-#ifndef ANGOLI_EXHAUSTIVE_STRIDE
-#define ANGOLI_EXHAUSTIVE_STRIDE 1
-#endif
+#include "tests/grid_texts.h"
 
 namespace angoli {
 namespace {
 
-using Texts = std::array<std::string, 9>;
-
-constexpr long long kStride = ANGOLI_EXHAUSTIVE_STRIDE;
-static_assert(kStride >= 1, "ANGOLI_EXHAUSTIVE_STRIDE must be at least 1");
 constexpr long long kMaxReported = 20;
 
 std::string& At(Texts& t, Cell c) { return t[IndexOf(c)]; }
@@ -36,33 +29,16 @@ const std::string& At(const Texts& t, Cell c) { return t[IndexOf(c)]; }
 // ---------------------------------------------------------------------------
 // Reference
 
-long long Pow10(std::size_t n) {
-  long long p = 1;
-  while (n-- > 0) p *= 10;
-  return p;
-}
-
 long long ValueOf(std::string_view digits) {
   long long v = 0;
   for (char ch : digits) v = v * 10 + (ch - '0');
   return v;
 }
 
-// A digits text counts from the comma, so its value in units of the cell's
-// last digit depends on its length: ('5', 4) -> 5000, ('05', 4) -> 500.
-long long FromComma(std::string_view digits, std::size_t width) {
-  return ValueOf(digits) * Pow10(width - digits.size());
-}
-
 // num / den, den > 0, rounded half away from zero.
 long long RoundDiv(long long num, long long den) {
   const long long q = (2 * (num < 0 ? -num : num) + den) / (2 * den);
   return num < 0 ? -q : q;
-}
-
-std::string Padded(long long value, std::size_t width) {
-  std::string s = std::to_string(value);
-  return std::string(width - s.size(), '0') + s;
 }
 
 // The degrees one unit further from zero, keeping the typed sign; nothing when
@@ -173,23 +149,6 @@ Expected Reference(Row row, const Texts& in) {
 // ---------------------------------------------------------------------------
 // Running the tool and comparing
 
-bool Calcolo(Row row, CellBoard& board) {
-  switch (row) {
-    case Row::A: return CalcoloA(board);
-    case Row::B: return CalcoloB(board);
-    case Row::C: return CalcoloC(board);
-  }
-  return false;
-}
-
-std::string RowText(const Texts& t, Row row) {
-  std::string s(1, "ABC"[IndexOf(row)]);
-  for (const CellInfo& info : kCells) {
-    if (info.row == row) s += " '" + At(t, info.cell) + "'";
-  }
-  return s;
-}
-
 class Checker {
  public:
   // Returns the reference's result so callers can pick cases out of it.
@@ -199,7 +158,7 @@ class Checker {
     for (const CellInfo& info : kCells) {
       if (info.row == row) board.SetText(info.cell, At(in, info.cell));
     }
-    const bool converted = Calcolo(row, board);
+    const bool converted = Calcolo(board, row);
     const Texts got = board.Texts();
     ++checked_;
     if (!converted || got != want.texts) {
@@ -232,23 +191,6 @@ class Checker {
   long long mismatches_ = 0;
 };
 
-// Every digits text of 1 to maxLength characters, shorter ones first.
-std::vector<std::string> DigitTexts(std::size_t maxLength) {
-  std::vector<std::string> all;
-  for (std::size_t len = 1; len <= maxLength; ++len) {
-    for (long long v = 0; v < Pow10(len); ++v) all.push_back(Padded(v, len));
-  }
-  return all;
-}
-
-// Whole minutes or seconds as a user may type them: '0'..'59' and '00'..'09'.
-std::vector<std::string> SixtyTexts() {
-  std::vector<std::string> all;
-  for (int v = 0; v < 60; ++v) all.push_back(std::to_string(v));
-  for (int v = 0; v < 10; ++v) all.push_back(Padded(v, 2));
-  return all;
-}
-
 // Thins a grid to every kStride-th case by the case's position, so the cases
 // kept are spread over every cell of the grid.
 class Stride {
@@ -258,31 +200,6 @@ class Stride {
  private:
   long long index_ = 0;
 };
-
-Texts RowAInput(const std::string& a1, const std::string& a2) {
-  Texts t;
-  At(t, Cell::A1) = a1;
-  At(t, Cell::A2) = a2;
-  return t;
-}
-
-Texts RowBInput(const std::string& b1, const std::string& b2, const std::string& b3) {
-  Texts t;
-  At(t, Cell::B1) = b1;
-  At(t, Cell::B2) = b2;
-  At(t, Cell::B3) = b3;
-  return t;
-}
-
-Texts RowCInput(const std::string& c1, const std::string& c2, const std::string& c3,
-                const std::string& c4) {
-  Texts t;
-  At(t, Cell::C1) = c1;
-  At(t, Cell::C2) = c2;
-  At(t, Cell::C3) = c3;
-  At(t, Cell::C4) = c4;
-  return t;
-}
 
 // ---------------------------------------------------------------------------
 // Worked examples: they pin the reference down before it judges the tool.
@@ -348,9 +265,9 @@ TEST(ExhaustiveConversion, RowA) {
   const std::vector<std::string> fractions = DigitTexts(MaxLength(Cell::A2));
   Checker checker;
   Stride stride;
-  for (const char* deg : {"0", "-0", "5", "-5", "07", "45", "99", "-9"}) {
+  for (const std::string& deg : kDegreeTexts) {
     for (const std::string& a2 : fractions) {
-      if (stride.Take()) checker.Check(Row::A, RowAInput(deg, a2));
+      if (stride.Take()) checker.Check(Row::A, RowTexts(Row::A, {deg, a2}));
     }
   }
   checker.Finish();
@@ -362,7 +279,7 @@ TEST(ExhaustiveConversion, RowB) {
   Stride stride;
   for (const std::string& b2 : SixtyTexts()) {
     for (const std::string& b3 : fractions) {
-      if (stride.Take()) checker.Check(Row::B, RowBInput("45", b2, b3));
+      if (stride.Take()) checker.Check(Row::B, RowTexts(Row::B, {"45", b2, b3}));
     }
   }
   checker.Finish();
@@ -376,7 +293,7 @@ TEST(ExhaustiveConversion, RowC) {
   for (const std::string& c2 : sixty) {
     for (const std::string& c3 : sixty) {
       for (const std::string& c4 : fractions) {
-        if (stride.Take()) checker.Check(Row::C, RowCInput("45", c2, c3, c4));
+        if (stride.Take()) checker.Check(Row::C, RowTexts(Row::C, {"45", c2, c3, c4}));
       }
     }
   }
@@ -390,7 +307,7 @@ TEST(ExhaustiveConversion, CarriesWithOtherDegrees) {
   const std::vector<std::string> sixty = SixtyTexts();
   for (const std::string& b2 : sixty) {
     for (const std::string& b3 : DigitTexts(MaxLength(Cell::B3))) {
-      const Texts in = RowBInput("45", b2, b3);
+      const Texts in = RowTexts(Row::B, {"45", b2, b3});
       if (Reference(Row::B, in).degreesCarry) carries.emplace_back(Row::B, in);
     }
   }
@@ -398,7 +315,7 @@ TEST(ExhaustiveConversion, CarriesWithOtherDegrees) {
   for (const std::string& c2 : sixty) {
     for (const std::string& c3 : sixty) {
       for (const std::string& c4 : thousandths) {
-        const Texts in = RowCInput("45", c2, c3, c4);
+        const Texts in = RowTexts(Row::C, {"45", c2, c3, c4});
         if (Reference(Row::C, in).degreesCarry) carries.emplace_back(Row::C, in);
       }
     }

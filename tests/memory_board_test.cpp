@@ -4,6 +4,7 @@
 #include <string>
 
 #include "conversion/memory_board.h"
+#include "tests/case_names.h"
 
 namespace angoli {
 namespace {
@@ -13,6 +14,9 @@ struct WriteCase {
   std::string written;
   std::string kept;
 };
+void PrintTo(const WriteCase& c, std::ostream* os) {
+  *os << '\'' << c.written << "' into " << NameOf(c.cell);
+}
 
 class BoardWriteTest : public testing::TestWithParam<WriteCase> {};
 
@@ -32,13 +36,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WriteCase{Cell::A2, "5083333", "50833"}, WriteCase{Cell::C4, "12", "12"},
                     WriteCase{Cell::C4, "", ""}, WriteCase{Cell::A1, "", ""},
                     WriteCase{Cell::B3, "12345", "1234"}, WriteCase{Cell::C1, "100", "10"},
-                    WriteCase{Cell::A1, " 5", " 5"}, WriteCase{Cell::B2, "èèè", "èè"}));
+                    WriteCase{Cell::A1, " 5", " 5"}, WriteCase{Cell::B2, "èèè", "èè"}),
+    CaseName());
 
 struct TypeCase {
   Cell cell;
   std::string typed;
   std::string shown;
 };
+void PrintTo(const TypeCase& c, std::ostream* os) {
+  *os << '\'' << c.typed << "' into " << NameOf(c.cell);
+}
 
 class BoardTypeTest : public testing::TestWithParam<TypeCase> {};
 
@@ -53,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
     Keystrokes, BoardTypeTest,
     testing::Values(TypeCase{Cell::A2, "123456", "12345"}, TypeCase{Cell::B2, "123", "12"},
                     TypeCase{Cell::A1, "x5", "x5"}, TypeCase{Cell::C3, "-,", "-,"},
-                    TypeCase{Cell::C4, " 5", " 5"}));
+                    TypeCase{Cell::C4, " 5", " 5"}),
+    CaseName());
 
 TEST(BoardTypeTest, LockedCellsRefuseTypingButTakeWritesAndFocus) {
   MemoryBoard board;

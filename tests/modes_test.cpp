@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion/memory_board.h"
+#include "tests/case_names.h"
 #include "window/modes.h"
 
 namespace angoli {
@@ -67,7 +68,7 @@ TEST_P(ModeTest, ResetEmptiesAndKeepsTheRow) {
   EXPECT_TRUE(board.Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ModeTest, testing::ValuesIn(kRows));
+INSTANTIATE_TEST_SUITE_P(Rows, ModeTest, testing::ValuesIn(kRows), CaseName());
 
 TEST(ModesTest, FirstActivationMakesRowATheInputRow) {
   MemoryBoard board;

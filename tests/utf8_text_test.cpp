@@ -4,6 +4,7 @@
 #include <string>
 
 #include "conversion/utf8_text.h"
+#include "tests/case_names.h"
 
 namespace angoli {
 namespace {
@@ -15,6 +16,7 @@ struct CutCase {
   std::string first;  // FirstChars(text, n)
   std::string last;   // LastChars(text, n)
 };
+void PrintTo(const CutCase& c, std::ostream* os) { *os << '\'' << c.text << "' cut at " << c.n; }
 
 class Utf8CutTest : public testing::TestWithParam<CutCase> {};
 
@@ -33,12 +35,14 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"😀x", 1, 2, "😀", "x"},
                     // Malformed bytes count one each and are never glued to a neighbour.
                     CutCase{"\xC3" "5", 1, 2, "\xC3", "5"}, CutCase{"\xFF\xFE", 1, 2, "\xFF", "\xFE"},
-                    CutCase{"\xE2\x82", 1, 2, "\xE2", "\x82"}));
+                    CutCase{"\xE2\x82", 1, 2, "\xE2", "\x82"}),
+    CaseName());
 
 TEST(Utf8ValidTest, ReplacesWhatAKeyboardCouldNotType) {
   EXPECT_TRUE(IsValidUtf8("àè€😀"));
   EXPECT_FALSE(IsValidUtf8("\xC3"));
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong '/'
+  EXPECT_FALSE(IsValidUtf8("\xE0\x9F\xBF"));      // overlong U+07FF in three bytes
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
   EXPECT_EQ(ToValidUtf8("a\xFF"), "a\xEF\xBF\xBD");

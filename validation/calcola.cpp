@@ -37,18 +37,6 @@ bool Passes(const CellBoard& board, const CheckStep& step) {
   return false;
 }
 
-bool Convert(CellBoard& board, Row row) {
-  switch (row) {
-    case Row::A:
-      return CalcoloA(board);
-    case Row::B:
-      return CalcoloB(board);
-    case Row::C:
-      return CalcoloC(board);
-  }
-  return false;
-}
-
 }  // namespace
 
 // The numeric steps run left to right before the range steps, minutes before
@@ -83,7 +71,7 @@ bool Calcola(CellBoard& board, Row row) {
     }
     return false;
   }
-  return Convert(board, row);
+  return Calcolo(board, row);
 }
 
 }  // namespace angoli
