@@ -32,6 +32,12 @@ export DEBIAN_FRONTEND=noninteractive
 source scripts/virtual-display.sh
 trap '_end_virtual_display; $sudo apt-get remove -y -qq angoli >/dev/null || true' EXIT
 $sudo apt-get install -y -qq "./$deb" >/dev/null
+# The icon at every size launchers and software centres ask for, and the licences.
+for file in /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/angoli.png \
+            /usr/share/icons/hicolor/scalable/apps/angoli.svg /usr/share/doc/angoli/copyright; do
+  [ -s "$file" ] || { echo "the package did not install $file" >&2; exit 1; }
+done
+echo "installed: the icon at 16 to 256 pixels and as SVG, the copyright file"
 start_virtual_display
 start_tool /usr/bin/angoli
 echo "installed program shows its window $tool_window: \"Conversione angoli\""
