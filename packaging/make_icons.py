@@ -11,9 +11,12 @@ import math
 import pathlib
 import re
 import struct
+import sys
 import zlib
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "window" / "icons"))
+import draw_icon  # noqa: E402  (the drawing's proportions)
 SIZES = (32, 16)  # the .ico lists the large image first
 LARGE_SIZES = (48, 64, 128, 256)
 
@@ -69,16 +72,13 @@ def ico_image(rows, palette):
 
 
 # The protractor of window/icons/draw_icon.py as shapes, in the units of its
-# 32-pixel drawing: a yellow half disc on a straight ruler edge with a black
-# outline, scale marks every 30 degrees, and an angle of 50 degrees with a
-# blue leg along the base, a red leg and a red arc.
+# 32-pixel drawing and with its proportions: a yellow half disc on a straight
+# ruler edge with a black outline, scale marks, and the angle with a blue leg
+# along the base, a red leg and a red arc.
 UNITS = 32
-RADIUS = UNITS * 0.47
-EDGE = UNITS * 0.16  # depth of the ruler edge under the base
+RADIUS = UNITS * draw_icon.RADIUS
+EDGE = UNITS * draw_icon.EDGE
 CX, CY = UNITS / 2, UNITS / 2 + (RADIUS - EDGE) / 2  # centre of the base
-ANGLE = 50
-TICK_STEP = 30
-TICK_LENGTH = UNITS * 0.14
 LINE = 1.0
 COLOURS = {"black": "#000000", "yellow": "#FFFF00", "blue": "#0000FF", "red": "#FF0000"}
 
@@ -89,11 +89,7 @@ def polar(angle_deg, radius):
     return CX + radius * math.cos(ray), CY - radius * math.sin(ray)
 
 
-def segment_distance(p, a, b):
-    (px, py), (ax, ay), (bx, by) = p, a, b
-    dx, dy = bx - ax, by - ay
-    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
-    return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+segment_distance = draw_icon.segment_distance
 
 
 def arc_distance(p, radius, start_deg, end_deg):
@@ -167,12 +163,13 @@ class Dot:
 
 def protractor():
     """The shapes from the bottom up."""
-    ticks = [Stroke("black", LINE, polar(angle, RADIUS - TICK_LENGTH), polar(angle, RADIUS - LINE))
-             for angle in range(0, 181, TICK_STEP)]
+    tick_start = RADIUS - UNITS * draw_icon.TICK_LENGTH
+    ticks = [Stroke("black", LINE, polar(angle, tick_start), polar(angle, RADIUS - LINE))
+             for angle in range(0, 181, draw_icon.TICK_STEP)]
     return ([Body()] + ticks + [
         Stroke("blue", LINE, (CX, CY), (CX + RADIUS - LINE, CY)),
-        Stroke("red", LINE, arc=(RADIUS * 0.6, 0, ANGLE)),
-        Stroke("red", LINE * 1.4, (CX, CY), polar(ANGLE, RADIUS - LINE)),
+        Stroke("red", LINE, arc=(RADIUS * draw_icon.ARC, 0, draw_icon.ANGLE)),
+        Stroke("red", LINE * 1.4, (CX, CY), polar(draw_icon.ANGLE, RADIUS - LINE)),
         Dot("black", LINE * 0.75),
     ])
 

@@ -16,6 +16,15 @@ PALETTE = {
     "blue": "#0000FF", "fuchsia": "#FF00FF", "aqua": "#00FFFF", "white": "#FFFFFF",
 }
 
+# The protractor's proportions, as shares of the icon's side; the larger icons
+# of packaging/make_icons.py are drawn from them too.
+RADIUS = 0.47
+EDGE = 0.16  # depth of the straight ruler edge under the base
+TICK_LENGTH = 0.14
+ARC = 0.6  # radius of the angle's arc, as a share of the protractor's radius
+ANGLE = 50
+TICK_STEP = 30
+
 
 def segment_distance(p, a, b):
     (px, py), (ax, ay), (bx, by) = p, a, b
@@ -26,12 +35,12 @@ def segment_distance(p, a, b):
 
 def draw(size, tick_step, angle_deg):
     """Returns rows of colour names (None: transparent), drawn in pixel units."""
-    radius = size * 0.47
-    edge = size * 0.16  # depth of the straight ruler edge under the base
+    radius = size * RADIUS
+    edge = size * EDGE
     cx, cy = size / 2.0, size / 2.0 + (radius - edge) / 2  # centre of the base
     ray = math.radians(angle_deg)
     tip = (cx + (radius - 1) * math.cos(ray), cy - (radius - 1) * math.sin(ray))
-    arc = radius * 0.6
+    arc = radius * ARC
     line = 1.0
 
     def polar(p):
@@ -54,7 +63,7 @@ def draw(size, tick_step, angle_deg):
             if any(not in_shape(x + ox, y + oy) for ox, oy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
                 colour = "black"
             # scale marks on the rim
-            if tick_step and dy >= 0 and dist >= radius - size * 0.14:
+            if tick_step and dy >= 0 and dist >= radius - size * TICK_LENGTH:
                 nearest = math.radians(round(theta / tick_step) * tick_step)
                 far = (cx + radius * math.cos(nearest), cy - radius * math.sin(nearest))
                 if segment_distance(p, (cx, cy), far) <= line / 2:
@@ -87,5 +96,5 @@ def write_xpm(path, name, grid):
 
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
-    write_xpm(os.path.join(here, "angoli-32.xpm"), "angoli_32", draw(32, 30, 50))
-    write_xpm(os.path.join(here, "angoli-16.xpm"), "angoli_16", draw(16, 0, 50))
+    write_xpm(os.path.join(here, "angoli-32.xpm"), "angoli_32", draw(32, TICK_STEP, ANGLE))
+    write_xpm(os.path.join(here, "angoli-16.xpm"), "angoli_16", draw(16, 0, ANGLE))
