@@ -1,13 +1,20 @@
 #include "window/qt/fonts.h"
 
+#include <QByteArray>
 #include <QFontDatabase>
+#include <QResource>
 #include <QString>
 
 namespace angoli {
 
 void LoadFaces() {
-  for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"})
-    QFontDatabase::addApplicationFont(QStringLiteral(ANGOLI_FONT_DIR "/") + QLatin1String(file));
+  for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
+    // Stored uncompressed, so the font database reads the program's own
+    // pages instead of a copy.
+    const QResource face(QStringLiteral(":/fonts/") + QLatin1String(file));
+    QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+        reinterpret_cast<const char*>(face.data()), static_cast<qsizetype>(face.size())));
+  }
 }
 
 QFont FontOf(const form::FontStyle& wanted) {

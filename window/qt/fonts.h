@@ -8,9 +8,9 @@
 
 namespace angoli {
 
-// Adds the free look-alikes of both faces from Debian's fonts-wine to the
-// application. Without them fontconfig's nearest face stands in; sizes and
-// weights stay those of the table.
+// Adds the faces compiled into the program to the application: Wine's free
+// look-alikes of both (LGPL 2.1 or later), taken from Debian's fonts-wine at
+// build time, so the window looks the same on machines without them.
 void LoadFaces();
 
 // The font of a table entry: {MsSansSerif, 8.25, false} -> "MS Sans Serif" 8.25 pt.
