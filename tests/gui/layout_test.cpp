@@ -32,6 +32,14 @@ const QColor kBlue(0, 0, 255);
 const QColor kLightYellow(255, 255, 192);
 const QColor kLightOrange(255, 224, 192);
 
+// Dark pixels: the letters of a caption.
+int Ink(const QImage& image) {
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+  return dark;
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
@@ -257,6 +265,29 @@ class LayoutTest : public QObject {
 
   // Neither the window system nor the program can resize the window, and no
   // control moves.
+  // The whole window, frame included, on the screen's free area, however
+  // small the screen is at its scale.
+  void onTheScreen() {
+    angoli::MainWindow main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(main.screen()->availableGeometry().contains(main.frameGeometry()));
+  }
+
+  // At a scale s every caption has about s * s times the ink it has drawn at
+  // scale 1; a bitmap face keeps its one size and only spreads the letters.
+  void captionsScale() {
+    const qreal scale = main_.devicePixelRatioF();
+    for (QPushButton* button : main_.findChildren<QPushButton*>()) {
+      QImage unscaled(button->size(), QImage::Format_RGB32);
+      unscaled.fill(Qt::white);
+      button->render(&unscaled);
+      const double ratio = double(Ink(button->grab().toImage())) / Ink(unscaled);
+      QVERIFY2(ratio >= 0.625 * scale * scale,
+               qPrintable(QStringLiteral("%1: %2").arg(button->objectName()).arg(ratio)));
+    }
+  }
+
   void fixedSize() {
     QWidget& main = main_;
     QCOMPARE(main.minimumSize(), main.maximumSize());

@@ -17,10 +17,11 @@ void LoadFaces() {
   }
 }
 
-QFont FontOf(const form::FontStyle& wanted) {
-  QFont font(wanted.face == form::Face::MsSansSerif ? QStringLiteral("MS Sans Serif")
-                                                    : QStringLiteral("Tahoma"));
-  font.setPointSizeF(wanted.points);
+QFont FontOf(const form::FontStyle& wanted, double zoom, double devicePixelRatio) {
+  const bool bitmapFits = zoom * devicePixelRatio == 1;
+  QFont font(wanted.face == form::Face::MsSansSerif && bitmapFits ? QStringLiteral("MS Sans Serif")
+                                                                   : QStringLiteral("Tahoma"));
+  font.setPointSizeF(wanted.points * zoom);
   font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
   return font;
 }

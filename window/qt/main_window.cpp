@@ -14,6 +14,8 @@
 #include <QStyle>
 #include <QValidator>
 
+#include <algorithm>
+
 #include "window/controls.h"
 #include "window/qt/fonts.h"
 #include "window/modes.h"
@@ -54,6 +56,14 @@ class WholeCharacters final : public QValidator {
   }
 };
 
+// How much the window shrinks to fit where a screen at a large scale has
+// less room than it needs: FitZoom({352, 311}, {1358, 740}) -> 1,
+// FitZoom({352, 311}, {538, 279}) -> 0.897 (1366 x 768 at 250 %).
+double FitZoom(QSize window, QSize room) {
+  return std::min({1.0, double(room.width()) / window.width(),
+                   double(room.height()) / window.height()});
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
@@ -63,12 +73,23 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   icon.addPixmap(QPixmap(angoli_16));
   icon.addPixmap(QPixmap(angoli_32));
   setWindowIcon(icon);
-  setFont(FontOf(form::kWindowFont));
+  // The screen the window opens on: its scale, and its free area at that
+  // scale, which sets how large the window can be.
+  const QRect available = screen()->availableGeometry();
+  devicePixelRatio_ = screen()->devicePixelRatio();
+  // The window manager's frame is not known before the window is shown;
+  // Qt's own title bar and frame metrics stand in for it.
+  const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  zoom_ = FitZoom(QSize(Px(form::kClientWidth), Px(form::kClientHeight)),
+                  available.size() - QSize(2 * border, titleBar + border));
+
+  setFont(FontOf(form::kWindowFont, zoom_, devicePixelRatio_));
   QPalette back = palette();
   back.setColor(QPalette::Window, ToQColor(form::kWindowBack));
   setPalette(back);
   setAutoFillBackground(true);
-  setFixedSize(Px(form::kClientWidth), Px(form::kClientHeight));
+  setFixedSize(Scaled(form::kClientWidth), Scaled(form::kClientHeight));
 
   rows_ = new QButtonGroup(this);
   // Children are created in tab-index order, which is Qt's default Tab order.
@@ -95,8 +116,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
         Qt::QueuedConnection);
   });
 
-  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                  screen()->availableGeometry()));
+  // Centred on the screen's free area, with room for the title bar above.
+  QRect place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), available);
+  place.moveTop(std::max(place.top(), available.top() + titleBar));
+  setGeometry(place);
 }
 
 MainWindow::~MainWindow() = default;
@@ -144,7 +167,7 @@ void MainWindow::CreateControl(const form::ControlLine& line) {
 
   widget->setObjectName(QString::fromUtf8(line.name.data(), static_cast<qsizetype>(line.name.size())));
   if (line.accessibleName) widget->setAccessibleName(QString::fromUtf8(line.accessibleName));
-  widget->setFont(FontOf(line.font));
+  widget->setFont(FontOf(line.font, zoom_, devicePixelRatio_));
 
   QPalette palette = widget->palette();
   const bool cell = line.kind == form::Kind::Cell;
@@ -158,12 +181,14 @@ void MainWindow::CreateControl(const form::ControlLine& line) {
   if (auto* label = qobject_cast<QLabel*>(widget))
     label->setAlignment(ToQt(line.align) | Qt::AlignVCenter);
 
-  widget->move(Px(line.left), Px(line.top));
+  widget->move(Scaled(line.left), Scaled(line.top));
   if (line.autoSize)
     widget->adjustSize();
   else
-    widget->resize(Px(line.width), Px(line.height));
+    widget->resize(Scaled(line.width), Scaled(line.height));
 }
+
+int MainWindow::Scaled(int twips) const { return qRound(Px(twips) * zoom_); }
 
 // Tab enters the option buttons at the selected one only. Qt would move that
 // stop to whichever button last took the focus, also one pressed and released

@@ -32,12 +32,16 @@ class MainWindow final : public QWidget {
  private:
   void CreateControl(const form::ControlLine& line);
   void KeepTabStopOnSelectedRow();
+  // Twips to this window's pixels: Scaled(585) -> 39 at zoom 1.
+  int Scaled(int twips) const;
 
   std::array<QLineEdit*, 9> cells_{};
   std::array<QPushButton*, 3> calc_{};
   QButtonGroup* rows_ = nullptr;
   std::unique_ptr<WidgetBoard> board_;
   bool activated_ = false;
+  double zoom_ = 1;  // below 1 only where the screen is too small for the window
+  double devicePixelRatio_ = 1;
 };
 
 }  // namespace angoli
