@@ -288,6 +288,30 @@ class LayoutTest : public QObject {
     }
   }
 
+  // A dark desktop palette leaves the window's look alone, whether it comes
+  // for the whole application or, as platform themes set it, per kind of
+  // control, and whether it comes before the window is made or after.
+  void lightUnderDarkPalette_data() {
+    QTest::addColumn<QStringList>("classes");  // none: the application's palette
+    QTest::newRow("application") << QStringList();
+    QTest::newRow("controls") << QStringList{"QPushButton", "QRadioButton", "QLineEdit", "QLabel"};
+  }
+  void lightUnderDarkPalette() {
+    QFETCH(QStringList, classes);
+    angoli::MainWindow early;
+    const QImage light = early.grab().toImage();
+    const QPalette standard = QApplication::palette();
+    const QPalette dark(QColor(45, 45, 45));
+    for (const QString& name : classes) QApplication::setPalette(dark, qPrintable(name));
+    if (classes.isEmpty()) QApplication::setPalette(dark);
+    const QImage madeUnderDark = angoli::MainWindow().grab().toImage();
+    const QImage turnedDark = early.grab().toImage();
+    for (const QString& name : classes) QApplication::setPalette(standard, qPrintable(name));
+    QApplication::setPalette(standard);
+    QVERIFY(madeUnderDark == light);
+    QVERIFY(turnedDark == light);
+  }
+
   void fixedSize() {
     QWidget& main = main_;
     QCOMPARE(main.minimumSize(), main.maximumSize());

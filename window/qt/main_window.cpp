@@ -85,9 +85,16 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                   available.size() - QSize(2 * border, titleBar + border));
 
   setFont(FontOf(form::kWindowFont, zoom_, devicePixelRatio_));
-  QPalette back = palette();
-  back.setColor(QPalette::Window, ToQColor(form::kWindowBack));
-  setPalette(back);
+  // A fixed look: every control keeps the light colours of Qt's own style,
+  // whatever the desktop's palette. Under a dark one the option buttons and
+  // buttons would turn dark on the window's fixed grey. The style's palette
+  // sets every role the controls draw with, so they take each from the
+  // window, also where the platform theme gives a kind of control a palette
+  // of its own or changes its palette later; the warning box is a window of
+  // its own and follows the desktop.
+  QPalette look = style()->standardPalette();
+  look.setColor(QPalette::Window, ToQColor(form::kWindowBack));
+  setPalette(look);
   setAutoFillBackground(true);
   setFixedSize(Scaled(form::kClientWidth), Scaled(form::kClientHeight));
 
