@@ -7,6 +7,13 @@
 #include "window/qt/main_window.h"
 
 int main(int argc, char* argv[]) {
+  // A native Wayland client can neither centre its window nor take the focus
+  // back after a warning closes, so typing is lost until a click. Where an X
+  // server answers (Xwayland) the window goes there, and a session with
+  // Wayland alone still starts; a platform the user chose, with
+  // QT_QPA_PLATFORM or -platform, wins.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
   QApplication app(argc, argv);
   angoli::SetUpApplication(app);
   angoli::MainWindow window;
