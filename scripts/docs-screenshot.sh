@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renews docs/screenshot.png, README's picture of the window: the tool on a
+# Renews README's pictures of the window, docs/screenshot.png and, at a scale
+# of 2 as on a high-DPI screen, docs/screenshot-scale-2.png: the tool on a
 # virtual display after a conversion from row A, typed and clicked with
 # xdotool, so that rows B and C show their red results.
 set -euo pipefail
@@ -11,16 +12,22 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev --target angoli
 source scripts/virtual-display.sh
 start_virtual_display
-start_tool "$PWD/build/dev/angoli"
 
-# A1 has the focus after start-up.
-xdotool type --delay 40 "45"
-xdotool key Tab
-xdotool type --delay 40 "50833"
-# The centre of the "Calcola" rectangle, in window pixels.
-xdotool mousemove --window "$tool_window" 103 259 click 1
-sleep 0.5
+# shoot SCALE FILE: the window at QT_SCALE_FACTOR=SCALE into FILE.
+shoot() {
+  QT_SCALE_FACTOR=$1 start_tool "$PWD/build/dev/angoli"
+  # A1 has the focus after start-up.
+  xdotool type --delay 40 "45"
+  xdotool key Tab
+  xdotool type --delay 40 "50833"
+  # The centre of the "Calcola" rectangle, in the window's device pixels.
+  xdotool mousemove --window "$tool_window" $((103 * $1)) $((259 * $1)) click 1
+  sleep 0.5
+  import -window "$tool_window" "$2"
+  end_tool
+  echo "Screenshot: $2"
+}
+
 mkdir -p docs
-import -window "$tool_window" docs/screenshot.png
-end_tool
-echo "Screenshot: docs/screenshot.png"
+shoot 1 docs/screenshot.png
+shoot 2 docs/screenshot-scale-2.png
