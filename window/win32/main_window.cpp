@@ -1,0 +1,326 @@
+#include "window/win32/main_window.h"
+
+#include <oleacc.h>
+
+#include <cmath>
+
+#include "window/modes.h"
+#include "window/win32/control_ids.h"
+#include "window/win32/resource.h"
+#include "window/win32/wide_text.h"
+
+namespace angoli::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"AngoliMain";
+// A fixed border: no sizing edge and no maximize box.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+using form::ControlLine;
+using form::Kind;
+
+COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+// Twips to pixels at the window's DPI: Scale(345, 96) -> 23; Scale(345, 144) -> 35
+int Scale(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+bool SameStyle(const form::FontStyle& a, const form::FontStyle& b) {
+  return a.face == b.face && a.points == b.points && a.bold == b.bold;
+}
+
+DWORD StyleOf(const ControlLine& line, bool firstOfKind) {
+  // Only the option button of the input row is a tab stop; it begins the
+  // group, and the first command button ends it.
+  const DWORD group = firstOfKind ? WS_GROUP : 0;
+  switch (line.kind) {
+    case Kind::Option:
+      return BS_AUTORADIOBUTTON | group | (line.row == Row::A ? WS_TABSTOP : 0);
+    case Kind::Cell:
+      return WS_TABSTOP | ES_AUTOHSCROLL | (line.align == form::Align::Centre ? ES_CENTER : ES_LEFT);
+    case Kind::Command:
+      // BS_PUSHBUTTON: none is the default button.
+      return WS_TABSTOP | BS_PUSHBUTTON | group;
+    case Kind::Label:
+      return SS_NOPREFIX | SS_CENTERIMAGE | (line.align == form::Align::Centre ? SS_CENTER : SS_LEFT);
+  }
+  return 0;
+}
+
+const wchar_t* ClassOf(Kind kind) {
+  switch (kind) {
+    case Kind::Option:
+    case Kind::Command:
+      return L"BUTTON";
+    case Kind::Cell:
+      return L"EDIT";
+    case Kind::Label:
+      return L"STATIC";
+  }
+  return L"STATIC";
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &MainWindow::Procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ANGOLI_ICON), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXICON),
+                                                    GetSystemMetrics(SM_CYICON), 0));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ANGOLI_ICON), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = BrushOf(form::kWindowBack);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+
+  CreateWindowExW(0, kClassName, Widen(form::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  CreateControls(instance);
+  NameControls();
+  ApplyDpi(GetDpiForWindow(window_));
+}
+
+MainWindow::~MainWindow() {
+  if (names_) names_->Release();
+  for (auto& font : fonts_) DeleteObject(font.second);
+  for (auto& brush : brushes_) DeleteObject(brush.second);
+}
+
+void MainWindow::CreateControls(HINSTANCE instance) {
+  std::array<HWND, 9> cells{};
+  std::array<HWND, 3> calc{};
+  bool firstOption = true;
+  bool firstCommand = true;
+  // Created in tab-index order, which is the order the dialog manager tabs in.
+  for (const ControlLine& line : form::kControls) {
+    bool& first = line.kind == Kind::Option ? firstOption : firstCommand;
+    const DWORD style = WS_CHILD | WS_VISIBLE | StyleOf(line, first);
+    if (line.kind == Kind::Option || line.kind == Kind::Command) first = false;
+    const DWORD exStyle = line.kind == Kind::Cell ? WS_EX_CLIENTEDGE : 0;
+    HWND control = CreateWindowExW(exStyle, ClassOf(line.kind), Widen(line.caption).c_str(), style, 0, 0, 0, 0,
+                                   window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(line))),
+                                   instance, nullptr);
+    controls_[form::IndexOf(line)] = control;
+    if (line.cell) {
+      // Counted in UTF-16 units, as the user's typing and pasting are.
+      SendMessageW(control, EM_LIMITTEXT, MaxLength(*line.cell), 0);
+      cells[IndexOf(*line.cell)] = control;
+    }
+    if (line.action == form::Action::Calcola) calc[IndexOf(CalcButton(line.row))] = control;
+  }
+  SendMessageW(controls_[form::IndexOf(form::LineOf(form::Action::ChooseRow, Row::A))], BM_SETCHECK,
+               BST_CHECKED, 0);
+  board_ = std::make_unique<WindowBoard>(window_, cells, calc);
+  for (Cell cell : kBoardOrder) board_->SetForeColor(cell, kBlack);
+}
+
+// Screen readers read the names of the window table through the accessibility
+// service's annotations; where the service is missing they fall back on the
+// captions.
+void MainWindow::NameControls() {
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                              reinterpret_cast<void**>(&names_))))
+    return;
+  for (const ControlLine& line : form::kControls) {
+    if (!line.accessibleName) continue;
+    names_->SetHwndPropStr(controls_[form::IndexOf(line)], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                           PROPID_ACC_NAME, Widen(line.accessibleName).c_str());
+  }
+}
+
+void MainWindow::Show(int how) {
+  RECT frame{0, 0, Scale(form::kClientWidth, dpi_), Scale(form::kClientHeight, dpi_)};
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(window_, how);
+  UpdateWindow(window_);
+}
+
+HFONT MainWindow::FontOf(const form::FontStyle& style) {
+  for (const auto& [known, font] : fonts_)
+    if (SameStyle(known, style)) return font;
+  // "MS Sans Serif" is a bitmap face, sharp only at its own sizes: scaled, its
+  // scalable twin of the same metrics stands in.
+  const wchar_t* face = style.face == form::Face::Tahoma ? L"Tahoma"
+                        : dpi_ == USER_DEFAULT_SCREEN_DPI ? L"MS Sans Serif"
+                                                          : L"Microsoft Sans Serif";
+  const int height = -static_cast<int>(std::lround(style.points * dpi_ / 72.0));
+  HFONT font = CreateFontW(height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, face);
+  fonts_.emplace_back(style, font);
+  return font;
+}
+
+HBRUSH MainWindow::BrushOf(Rgb colour) {
+  for (const auto& [known, brush] : brushes_)
+    if (known == colour) return brush;
+  brushes_.emplace_back(colour, CreateSolidBrush(ToColorRef(colour)));
+  return brushes_.back().second;
+}
+
+// Places and sizes every control and sets its font for the DPI given. At 96
+// DPI 15 twips make a pixel.
+void MainWindow::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  std::vector<std::pair<form::FontStyle, HFONT>> old;
+  old.swap(fonts_);
+  for (const ControlLine& line : form::kControls) {
+    HWND control = controls_[form::IndexOf(line)];
+    HFONT font = FontOf(line.font);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    int width = Scale(line.width, dpi);
+    int height = Scale(line.height, dpi);
+    if (line.autoSize) {
+      HDC dc = GetDC(control);
+      HGDIOBJ before = SelectObject(dc, font);
+      const std::wstring caption = Widen(line.caption);
+      SIZE fitted{};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &fitted);
+      SelectObject(dc, before);
+      ReleaseDC(control, dc);
+      width = fitted.cx;
+      height = fitted.cy;
+    }
+    SetWindowPos(control, nullptr, Scale(line.left, dpi), Scale(line.top, dpi), width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (auto& font : old) DeleteObject(font.second);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+const ControlLine* MainWindow::LineOf(HWND control) const {
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i] == control) return &form::kControls[i];
+  return nullptr;
+}
+
+// Arrow keys on an option button select the next row's button, as in a group
+// of option buttons, and the row's choice hands the focus to its first cell.
+// The dialog manager would walk into the cells that stand between them.
+bool MainWindow::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  const ControlLine* line = LineOf(message.hwnd);
+  if (!line || line->kind != Kind::Option) return false;
+  int step = 0;
+  if (message.wParam == VK_DOWN || message.wParam == VK_RIGHT) step = 1;
+  if (message.wParam == VK_UP || message.wParam == VK_LEFT) step = kRows.size() - 1;
+  if (step == 0) return false;
+  const Row next = kRows[(IndexOf(line->row) + step) % kRows.size()];
+  SendMessageW(controls_[form::IndexOf(form::LineOf(form::Action::ChooseRow, next))], BM_CLICK, 0, 0);
+  return true;
+}
+
+// A click on the selected option button is no new choice: the entry stays.
+void MainWindow::ChooseRow(Row row) {
+  for (Row each : kRows) {
+    HWND option = controls_[form::IndexOf(form::LineOf(form::Action::ChooseRow, each))];
+    SendMessageW(option, BM_SETCHECK, each == row ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Tab enters the group at the selected button only.
+    const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
+    SetWindowLongPtrW(option, GWL_STYLE, each == row ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+  if (row == chosen_) return;
+  chosen_ = row;
+  RunAction(*board_, form::Action::ChooseRow, row);
+}
+
+void MainWindow::OnCommand(const ControlLine& line, HWND control, WORD code) {
+  if (line.kind == Kind::Cell && code == EN_CHANGE) {
+    // A paste cut at the limit can end in half a character.
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    const std::wstring whole = WithoutLoneSurrogates(text);
+    if (whole != text) {
+      SetWindowTextW(control, whole.c_str());
+      SendMessageW(control, EM_SETSEL, whole.size(), whole.size());
+    }
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (line.kind == Kind::Option) return ChooseRow(line.row);
+  // A hidden "Calcola" cannot be pressed, not even by a message.
+  if (line.kind == Kind::Command && IsWindowVisible(control)) RunAction(*board_, line.action, line.row);
+}
+
+LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+    return self->Handle(message, w, l);
+  return DefWindowProcW(window, message, w, l);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(w) == WA_INACTIVE) {
+        // A warning box or another program takes over: remember where the
+        // user was, to come back there.
+        HWND focus = GetFocus();
+        if (IsChild(window_, focus)) focusWhenLeft_ = focus;
+        return 0;
+      }
+      if (HIWORD(w)) return 0;  // minimized
+      // Only the first activation sets up row A; later ones, after a warning
+      // or a visit elsewhere, give the focus back.
+      if (!activated_) {
+        activated_ = true;
+        OnFirstActivate(*board_);
+      } else {
+        SetFocus(focusWhenLeft_ ? focusWhenLeft_ : window_);
+      }
+      return 0;
+    case WM_COMMAND:
+      if (const ControlLine* line = LineOf(reinterpret_cast<HWND>(l)))
+        OnCommand(*line, reinterpret_cast<HWND>(l), HIWORD(w));
+      return 0;  // IDOK and IDCANCEL of Enter and Esc reach no control
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+      // A locked cell asks with WM_CTLCOLORSTATIC, like the labels and the
+      // option buttons.
+      const ControlLine* line = LineOf(reinterpret_cast<HWND>(l));
+      if (!line) break;
+      HDC dc = reinterpret_cast<HDC>(w);
+      const Rgb back = line->backColor.value_or(form::kWindowBack);
+      SetTextColor(dc, line->cell             ? board_->ForeColor(*line->cell)
+                       : line->foreColor ? ToColorRef(*line->foreColor)
+                                         : GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, ToColorRef(back));
+      return reinterpret_cast<LRESULT>(BrushOf(back));
+    }
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(w));
+      const RECT* suggested = reinterpret_cast<const RECT*>(l);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      if (names_) {
+        const MSAAPROPID name = PROPID_ACC_NAME;
+        for (HWND control : controls_)
+          names_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+      }
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window_, message, w, l);
+}
+
+}  // namespace angoli::win32
