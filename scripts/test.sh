@@ -2,8 +2,9 @@
 # The whole test suite. Installs what is missing, then builds and tests the
 # project twice (the dev preset, and under AddressSanitizer and
 # UndefinedBehaviorSanitizer), fuzzes each fuzz target for a bounded time,
-# checks the Debian package, and drives the window through the accessibility
-# bus. Ends with one line that counts what passed.
+# checks the Debian package, drives the window through the accessibility
+# bus, and builds and tests the Windows program under wine. Ends with one line
+# that counts what passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,5 +35,9 @@ passed=$((passed + 2))
 echo "== package: build, install, start, remove"
 bash scripts/package-check.sh
 passed=$((passed + 1))
+
+echo "== windows: the Windows program, its installer and tests, under wine"
+bash scripts/windows.sh | tee "$log"
+passed=$((passed + $(sed -n 's/^windows: \([0-9]*\) passed.*/\1/p' "$log")))
 
 echo "all: $passed passed, 0 failed"

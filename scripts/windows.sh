@@ -4,7 +4,7 @@
 # virtual display of our own, in a fresh wine prefix inside the build folder.
 # wineserver and Xvfb are ended by their process ids. Ends with the line
 # "windows: N passed, 0 failed"; the window as painted under wine is left in
-# build/windows/screenshot.png.
+# build/windows/screenshot.png, and at 144 DPI in screenshot-144dpi.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -59,6 +59,17 @@ start_wineserver
 log="$build/ctest.log"
 ctest --preset windows | tee "$log"
 count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
-convert "$build/screenshot.bmp" "$build/screenshot.png"
-echo "windows: ${count:-0} passed, 0 failed"
 [[ -n "$count" ]]
+
+echo "== the window at 144 DPI (150 %): geometry and faces scale with the screen"
+printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"LogPixels"=dword:00000090' \
+  >"$build/dpi.reg"
+wine_run regedit /S "Z:$PWD/$build/dpi.reg"
+end_wineserver  # every wine process reads the DPI as it starts
+start_wineserver
+wine_run "$PWD/$build/tests/win32/window_test.exe" "Z:$PWD/$build/window/win32/angoli.exe" \
+  "Z:$PWD/$build/screenshot-144dpi.bmp" screenshot
+count=$((count + 1))
+
+for shot in screenshot screenshot-144dpi; do convert "$build/$shot.bmp" "$build/$shot.png"; done
+echo "windows: $count passed, 0 failed"
