@@ -26,8 +26,7 @@ enum class Op {
   Key,      // key `name` through the input queue, with `text` L"shift" or L"alt"
   Tabs,     // Tab, then each control of `name` in turn has the focus
   Warning,  // the box says `text`, nothing changed while open; OK closes it
-  State,    // `name`: input row and focus, "B B1"; `text`: the nine cells;
-            // every text shows red in a locked cell, black in the input row
+  State,    // `name`: input row and focus, "B B1"; `text`: the nine cells
   Ended,    // the program has ended, with code 0
   Shot,     // the window as painted, into the file given on the command line
 };
@@ -112,24 +111,9 @@ std::vector<BYTE> Capture(HWND window, BITMAPINFOHEADER& header) {
   return pixels;
 }
 
-// Whether the cell's text is painted red (locked) or black, and in no other.
-bool TextColourFits(Cell cell) {
-  BITMAPINFOHEADER header;
-  const std::vector<BYTE> pixels = Capture(Control(NameOf(cell)), header);
-  int red = 0, dark = 0;
-  for (int y = 3; y < header.biHeight - 3; ++y)  // inside the border
-    for (int x = 3; x < header.biWidth - 3; ++x) {
-      const BYTE* p = &pixels[y * ((header.biWidth * 3 + 3) & ~3) + x * 3];  // blue, green, red
-      red += p[2] > 200 && p[1] < 90 && p[0] < 90;
-      dark += p[2] < 60 && p[1] < 60 && p[0] < 60;
-    }
-  return Locked(cell) ? red > 10 && dark == 0 : dark > 10 && red == 0;
-}
-
 // "B B1 45|…": the input row (its option chosen, its cells alone unlocked,
-// its "Calcola" alone shown), the focus, the nine texts; "?" for a text in a
-// wrong colour, where colours are looked at.
-std::wstring State(bool colours = true) {
+// its "Calcola" alone shown), the focus, the nine texts.
+std::wstring State() {
   std::wstring state = L"?";
   for (Row row : kRows) {
     bool input = true;
@@ -148,12 +132,8 @@ std::wstring State(bool colours = true) {
   std::wstring focus = L" nothing ";
   for (const auto& line : form::kControls)
     if (Control(line.name) == info.hwndFocus) focus = L" " + std::wstring(line.name.begin(), line.name.end()) + L" ";
-  std::wstring texts;
-  for (Cell cell : kBoardOrder) {
-    const std::wstring text = TextOf(Control(NameOf(cell)));
-    texts += (cell == Cell::A1 ? L"" : L"|") + (text.empty() || !colours || TextColourFits(cell) ? text : L"?");
-  }
-  return state + focus + texts;
+  for (Cell cell : kBoardOrder) focus += (cell == Cell::A1 ? L"" : L"|") + TextOf(Control(NameOf(cell)));
+  return state + focus;
 }
 
 // Waits up to three seconds for the condition.
@@ -191,7 +171,7 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
     case Op::Click:
       return SendMessageW(Control(step.name), BM_CLICK, 0, 0) == 0;
     case Op::Press:
-      before = State(false);
+      before = State();
       return PostMessageW(Control(step.name), BM_CLICK, 0, 0);
     case Op::Fill: {
       std::wistringstream texts(step.text);
@@ -227,7 +207,7 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
       HWND box = WarningBox();
       const std::wstring message = TextOf(GetDlgItem(box, 0xFFFF));  // the message box's text
       const bool onlyOk = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) && GetWindow(box, GW_OWNER) == g_main;
-      const std::wstring whileOpen = State(false);
+      const std::wstring whileOpen = State();
       PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
       return Check(message == step.text, step, message) && Check(onlyOk, step, L"more buttons, or no owner") &&
              Check(whileOpen.substr(whileOpen.rfind(L' ')) == before.substr(before.rfind(L' ')), step, whileOpen) &&
