@@ -16,7 +16,7 @@ declare -A groups=(
   [test]="googletest libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick xdotool
           python3-pyatspi at-spi2-core dbus"
   [fuzz]="clang libclang-rt-14-dev"
-  [package]="desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 xvfb xauth x11-utils"
+  [package]="desktop-file-utils appstream dpkg-dev xvfb xauth x11-utils"
   [bench]="libbenchmark-dev libx11-dev xvfb xauth"
   [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
              fonts-wine wixl xvfb xauth x11-utils imagemagick"
@@ -28,32 +28,40 @@ lean_groups=" windows "
 wanted=("$@")
 [ ${#wanted[@]} -gt 0 ] || wanted=(build)
 
-packages=()
-lean="--no-install-recommends"
+# packages GROUP...: the packages of these groups that are not installed yet.
+missing_of() {
+  local group package more=()
+  for group in "$@"; do
+    read -r -a more <<<"$(echo ${groups[$group]})"
+    for package in "${more[@]}"; do
+      dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        echo "$package"
+    done
+  done | sort -u
+}
+
+full=() lean=()
 for group in "${wanted[@]}"; do
-  [[ "$lean_groups" == *" $group "* ]] || lean=""
   if [ -z "${groups[$group]+set}" ]; then
     echo "install-deps: no group '$group' (groups: ${!groups[*]})" >&2
     exit 2
   fi
-  read -r -a more <<<"$(echo ${groups[$group]})"
-  packages+=("${more[@]}")
+  if [[ "$lean_groups" == *" $group "* ]]; then lean+=("$group"); else full+=("$group"); fi
 done
+missing_full=($(missing_of "${full[@]}"))
+# A package that a full group also wants comes with its recommends.
+missing_lean=($(comm -23 <(missing_of "${lean[@]}") <(printf '%s\n' "${missing_full[@]}" | sort -u)))
+[ ${#missing_full[@]} -gt 0 ] || [ ${#missing_lean[@]} -gt 0 ] || exit 0
 
-missing=()
-for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
+all_missing=("${missing_full[@]}" "${missing_lean[@]}")
+echo "Installing: ${all_missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq $lean "${missing[@]}" >/dev/null
+if [ ${#missing_full[@]} -gt 0 ]; then
+  $sudo apt-get install -y -qq "${missing_full[@]}" >/dev/null
+fi
+if [ ${#missing_lean[@]} -gt 0 ]; then
+  $sudo apt-get install -y -qq --no-install-recommends "${missing_lean[@]}" >/dev/null
+fi

@@ -2,7 +2,8 @@
 # The tool as a desktop citizen: validates the desktop entry and metainfo,
 # builds the Debian package, installs it with apt, starts the installed
 # program on a virtual display until its window shows, ends it by its PID and
-# removes the package; then compiles the Windows resource script.
+# removes the package. (The Windows program is built and tested by
+# scripts/windows.sh.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build package
@@ -43,9 +44,4 @@ start_tool /usr/bin/angoli
 echo "installed program shows its window $tool_window: \"Conversione angoli\""
 end_tool
 
-echo "== Windows resources"
-objects=$(mktemp -d)
-x86_64-w64-mingw32-windres --preprocessor=cpp build/package/packaging/windows/angoli.rc \
-  -O coff -o "$objects/angoli.res.o"
-rm -rf "$objects"
 echo "package check: passed"

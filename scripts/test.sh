@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh build test fuzz package
+bash scripts/install-deps.sh build test fuzz package windows
 export ANGOLI_DEPS_DONE=1  # the scripts below need install nothing more
 
 passed=0

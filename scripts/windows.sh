@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh windows
+[ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh windows
 build=build/windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j 2
