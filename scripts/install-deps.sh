@@ -3,7 +3,7 @@
 # those that are missing. Each command names its groups:
 #
 #   scripts/install-deps.sh build run              # build the program and show it
-#   scripts/install-deps.sh build test fuzz package  # what the test command needs
+#   scripts/install-deps.sh build test fuzz package windows orca  # the test command
 #
 # Runs apt-get update first, as a fresh machine has no package lists. Uses
 # sudo only when not root. Scripts called by another script that has already
@@ -20,6 +20,7 @@ declare -A groups=(
   [bench]="libbenchmark-dev libx11-dev xvfb xauth"
   [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
              fonts-wine wixl xvfb xauth x11-utils imagemagick"
+  [orca]="orca speech-dispatcher locales xdotool xvfb xauth x11-utils at-spi2-core dbus"
 )
 # Groups installed without the packages their packages only recommend: wine's
 # recommends alone come to hundreds of MB that the tests never use.

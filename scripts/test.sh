@@ -3,12 +3,12 @@
 # project twice (the dev preset, and under AddressSanitizer and
 # UndefinedBehaviorSanitizer), fuzzes each fuzz target for a bounded time,
 # checks the Debian package, drives the window through the accessibility
-# bus, and builds and tests the Windows program under wine. Ends with one line
-# that counts what passed.
+# bus, listens to it through the Orca screen reader, and builds and tests the
+# Windows program under wine. Ends with one line that counts what passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh build test fuzz package windows
+bash scripts/install-deps.sh build test fuzz package windows orca
 export ANGOLI_DEPS_DONE=1  # the scripts below need install nothing more
 
 passed=0
@@ -26,6 +26,10 @@ done
 
 echo "== accessibility: the window driven through AT-SPI"
 bash scripts/atspi-test.sh build/dev/angoli
+passed=$((passed + 1))
+
+echo "== screen reader: the window heard through Orca (transcript: build/dev/orca-test/transcript.txt)"
+bash scripts/orca-test.sh build/dev/angoli
 passed=$((passed + 1))
 
 echo "== fuzz: each target for ${FUZZ_SECONDS:-60}s"
