@@ -222,6 +222,13 @@ class LayoutTest : public QObject {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), expected);
+    // A cell's text is one attribute run, which a screen reader reads whole.
+    if (auto* cell = qobject_cast<QLineEdit*>(control)) {
+      cell->setText(QStringLiteral("45"));
+      int start = -1, end = -1;
+      accessible->textInterface()->attributes(1, &start, &end);
+      QCOMPARE(qMakePair(start, end), qMakePair(0, 2));
+    }
   }
 
   void theWindow() {

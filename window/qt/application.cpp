@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include "version.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/fonts.h"
 
 namespace angoli {
@@ -38,6 +39,7 @@ void SetUpApplication(QApplication& app) {
 
   LoadFaces();
   QAccessible::installFactory(MainWindowAccessible);
+  InstallAccessibility();
 
   // Qt's own texts (the cells' context menu, the OK of a warning) in Italian,
   // whatever the machine's language. Only texts: numbers never meet QLocale.

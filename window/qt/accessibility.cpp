@@ -1,0 +1,129 @@
+#include "window/qt/accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QStyle>
+
+namespace angoli {
+namespace {
+
+// A cell as screen readers read and edit it. Qt's own line edit answers a
+// request for the text attributes at an offset with an empty run there (0-0
+// at 0, 1-1 at 1, ...), and Orca, joining those runs, reads a value without
+// its last character: '45' as "4", '0' not at all. Here the whole text is one
+// run, with no attributes of its own.
+class CellAccessible final : public QAccessibleWidget,
+                             public QAccessibleTextInterface,
+                             public QAccessibleEditableTextInterface {
+ public:
+  explicit CellAccessible(QLineEdit* cell) : QAccessibleWidget(cell, QAccessible::EditableText) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface)
+      return static_cast<QAccessibleEditableTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Value ? Cell()->text() : QAccessibleWidget::text(kind);
+  }
+
+  // A locked cell still takes the focus and lets its text be selected.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = Cell()->isReadOnly();
+    state.editable = !state.readOnly;
+    state.selectableText = true;
+    return state;
+  }
+
+  // attributes(1) on '45' -> "" from 0 to 2.
+  QString attributes(int /*offset*/, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+  }
+
+  QString text(int startOffset, int endOffset) const override {
+    return Cell()->text().mid(startOffset, endOffset - startOffset);
+  }
+  int characterCount() const override { return static_cast<int>(Cell()->text().size()); }
+
+  int cursorPosition() const override { return Cell()->cursorPosition(); }
+  void setCursorPosition(int position) override { Cell()->setCursorPosition(position); }
+
+  // A line edit has one selection at most.
+  int selectionCount() const override { return Cell()->hasSelectedText() ? 1 : 0; }
+  void selection(int index, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = 0;
+    if (index != 0 || !Cell()->hasSelectedText()) return;
+    *startOffset = Cell()->selectionStart();
+    *endOffset = Cell()->selectionEnd();
+  }
+  void addSelection(int startOffset, int endOffset) override {
+    setSelection(0, startOffset, endOffset);
+  }
+  void removeSelection(int index) override {
+    if (index == 0) Cell()->deselect();
+  }
+  void setSelection(int index, int startOffset, int endOffset) override {
+    if (index == 0) Cell()->setSelection(startOffset, endOffset - startOffset);
+  }
+
+  // Where the cell paints the character at offset, in screen coordinates:
+  // inside its frame and text margins, placed by its alignment. Cells never
+  // hold more than fits, so their text never scrolls.
+  QRect characterRect(int offset) const override {
+    const QLineEdit* cell = Cell();
+    const QString text = cell->text();
+    if (offset < 0 || offset >= text.size()) return {};
+    const int frame =
+        cell->hasFrame() ? cell->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, cell) : 0;
+    const QRect area = cell->rect()
+                           .marginsRemoved(QMargins(frame, frame, frame, frame))
+                           .marginsRemoved(cell->textMargins());
+    const QFontMetrics metrics(cell->font());
+    const int width = metrics.horizontalAdvance(text);
+    int left = area.left();
+    if (cell->alignment() & Qt::AlignHCenter) left += (area.width() - width) / 2;
+    if (cell->alignment() & Qt::AlignRight) left = area.right() + 1 - width;
+    const QRect box(left + metrics.horizontalAdvance(text.left(offset)), area.top(),
+                    metrics.horizontalAdvance(text.mid(offset, 1)), area.height());
+    return {cell->mapToGlobal(box.topLeft()), box.size()};
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    return Cell()->cursorPositionAt(Cell()->mapFromGlobal(point));
+  }
+  void scrollToSubstring(int startIndex, int endIndex) override {
+    Cell()->setCursorPosition(endIndex);
+    Cell()->setCursorPosition(startIndex);
+  }
+
+  // Edits from an assistive tool, refused in a locked cell as typing is.
+  void deleteText(int startOffset, int endOffset) override {
+    replaceText(startOffset, endOffset, QString());
+  }
+  void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+  void replaceText(int startOffset, int endOffset, const QString& text) override {
+    if (Cell()->isReadOnly()) return;
+    Cell()->setText(Cell()->text().replace(startOffset, endOffset - startOffset, text));
+  }
+
+ private:
+  QLineEdit* Cell() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+QAccessibleInterface* CellAccessibleFactory(const QString& className, QObject* object) {
+  if (className != QLatin1String("QLineEdit")) return nullptr;
+  auto* cell = qobject_cast<QLineEdit*>(object);
+  return cell ? new CellAccessible(cell) : nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() { QAccessible::installFactory(CellAccessibleFactory); }
+
+}  // namespace angoli
