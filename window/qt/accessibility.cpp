@@ -122,8 +122,30 @@ QAccessibleInterface* CellAccessibleFactory(const QString& className, QObject* o
   return cell ? new CellAccessible(cell) : nullptr;
 }
 
+// The object whose events Unheard holds back, and the handler it replaced.
+const QObject* unheard_object = nullptr;
+QAccessible::UpdateHandler outer_handler = nullptr;
+
+void HoldBackUnheard(QAccessibleEvent* event) {
+  if (event->object() == unheard_object) return;
+  // Everything else goes on as if this handler were not there.
+  QAccessible::installUpdateHandler(outer_handler);
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(&HoldBackUnheard);
+}
+
 }  // namespace
 
 void InstallAccessibility() { QAccessible::installFactory(CellAccessibleFactory); }
+
+Unheard::Unheard(const QObject& object) : outer_(unheard_object) {
+  if (!outer_) outer_handler = QAccessible::installUpdateHandler(&HoldBackUnheard);
+  unheard_object = &object;
+}
+
+Unheard::~Unheard() {
+  unheard_object = outer_;
+  if (!outer_) QAccessible::installUpdateHandler(outer_handler);
+}
 
 }  // namespace angoli

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "conversion/utf8_text.h"
+#include "window/qt/accessibility.h"
 
 namespace angoli {
 namespace {
@@ -31,6 +32,7 @@ void WidgetBoard::SetText(Cell cell, std::string_view text) {
   // QLineEdit counts UTF-16 units: a character beyond the basic plane takes
   // two, and Qt's own cut would split it.
   while (cut.size() > edit->maxLength()) cut.chop(cut.back().isLowSurrogate() ? 2 : 1);
+  const Unheard quiet(*edit);
   edit->setText(cut);
 }
 
