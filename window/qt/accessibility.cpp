@@ -1,7 +1,10 @@
 #include "window/qt/accessibility.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QButtonGroup>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QStyle>
@@ -146,6 +149,45 @@ Unheard::Unheard(const QObject& object) : outer_(unheard_object) {
 Unheard::~Unheard() {
   unheard_object = outer_;
   if (!outer_) QAccessible::installUpdateHandler(outer_handler);
+}
+
+void DescribePlaces(const QButtonGroup& group) {
+  const QList<QAbstractButton*> buttons = group.buttons();
+  for (qsizetype i = 0; i < buttons.size(); ++i)
+    buttons[i]->setAccessibleDescription(QStringLiteral("%1 di %2").arg(i + 1).arg(buttons.size()));
+}
+
+Announcer::Announcer(QWidget& window) : QObject(&window) {
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* /*now*/) {
+    if (armed_ && old == described_) Forget();
+  });
+}
+
+void Announcer::Describe(QWidget& control, const QString& text) {
+  Forget();
+  {
+    // Read with the focus; Orca 43 fails on Qt 6.4's news of the change.
+    const Unheard quiet(control);
+    control.setAccessibleDescription(text);
+  }
+  described_ = &control;
+  // The focus may still be settling (an arrow key on the option buttons hands
+  // it to the option and back to the cell); only a move after that counts.
+  QMetaObject::invokeMethod(this, [this] { armed_ = true; }, Qt::QueuedConnection);
+}
+
+void Announcer::Forget() {
+  if (described_) {
+    const Unheard quiet(*described_);
+    described_->setAccessibleDescription(QString());
+  }
+  described_ = nullptr;
+  armed_ = false;
+}
+
+QString RowChosenText(const QString& optionName) {
+  if (optionName.isEmpty()) return {};
+  return QStringLiteral("Scelta la ") + optionName.front().toLower() + optionName.mid(1);
 }
 
 }  // namespace angoli

@@ -1,8 +1,14 @@
 #pragma once
 // What screen readers hear of the window beyond the controls' roles and
-// names: the cells' whole values, and the program's own writes kept quiet.
+// names: the cells' whole values, the program's own writes kept quiet, the
+// option buttons' places, and news of a row chosen.
 
 #include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QButtonGroup;
+class QWidget;
 
 namespace angoli {
 
@@ -27,5 +33,30 @@ class Unheard {
  private:
   const QObject* outer_;
 };
+
+// Describes each option button of group with its place in it, "1 di 3" …,
+// which a screen reader reads after the name and state.
+void DescribePlaces(const QButtonGroup& group);
+
+// Spoken news, for a screen reader on the window.
+class Announcer final : public QObject {
+ public:
+  explicit Announcer(QWidget& window);
+
+  // Heard with control when it gets the focus, until the focus moves on
+  // from it: said with the focus, it is not cut short by it.
+  //   Describe(B1, "Scelta la riga B") then focus on B1 -> "Gradi, riga B testo. Scelta la riga B"
+  void Describe(QWidget& control, const QString& text);
+
+ private:
+  void Forget();
+
+  QPointer<QWidget> described_;
+  bool armed_ = false;
+};
+
+// What Announcer says after a row is chosen.
+// RowChosenText("Riga B, gradi e minuti decimali") -> "Scelta la riga B, gradi e minuti decimali"
+QString RowChosenText(const QString& optionName);
 
 }  // namespace angoli

@@ -99,10 +99,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   setFixedSize(Scaled(form::kClientWidth), Scaled(form::kClientHeight));
 
   rows_ = new QButtonGroup(this);
+  announcer_ = new Announcer(*this);
   // Children are created in tab-index order, which is Qt's default Tab order.
   for (const form::ControlLine& line : form::kControls) CreateControl(line);
   rows_->button(static_cast<int>(Row::A))->setChecked(true);
   KeepTabStopOnSelectedRow();
+  DescribePlaces(*rows_);
 
   board_ = std::make_unique<WidgetBoard>(*this, cells_, calc_);
 
@@ -112,6 +114,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     if (!checked) return;
     KeepTabStopOnSelectedRow();
     const auto row = static_cast<Row>(id);
+    // Heard with the row's first cell, where the focus goes.
+    announcer_->Describe(*cells_[IndexOf(FirstCell(row))],
+                         RowChosenText(rows_->button(id)->accessibleName()));
     RunAction(*board_, form::Action::ChooseRow, row);
     // An arrow key selects the next option and then focuses it, after the
     // row has handed the focus to its first cell: hand it back once Qt is done.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "window/controls.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/widget_board.h"
 
 class QButtonGroup;
@@ -38,6 +39,7 @@ class MainWindow final : public QWidget {
   std::array<QLineEdit*, 9> cells_{};
   std::array<QPushButton*, 3> calc_{};
   QButtonGroup* rows_ = nullptr;
+  Announcer* announcer_ = nullptr;
   std::unique_ptr<WidgetBoard> board_;
   bool activated_ = false;
   double zoom_ = 1;  // below 1 only where the screen is too small for the window
