@@ -29,14 +29,15 @@ void OnReset(CellBoard& board) { Resetta(board); }
 
 void OnChiudi(CellBoard& board) { board.EndProgram(); }
 
-void RunAction(CellBoard& board, form::Action action, Row row) {
+bool RunAction(CellBoard& board, form::Action action, Row row) {
   switch (action) {
-    case form::Action::None: return;
-    case form::Action::ChooseRow: return OnRowChosen(board, row);
-    case form::Action::Calcola: Calcola(board, row); return;
-    case form::Action::Reset: return OnReset(board);
-    case form::Action::Chiudi: return OnChiudi(board);
+    case form::Action::None: break;
+    case form::Action::ChooseRow: OnRowChosen(board, row); break;
+    case form::Action::Calcola: return Calcola(board, row);
+    case form::Action::Reset: OnReset(board); break;
+    case form::Action::Chiudi: OnChiudi(board); break;
   }
+  return true;
 }
 
 }  // namespace angoli

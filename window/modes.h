@@ -31,8 +31,9 @@ void OnReset(CellBoard& board);
 void OnChiudi(CellBoard& board);
 
 // What a click on a control of the window table runs; row is the line's row.
+// Returns false only for a "Calcola" whose row failed a check.
 // RunAction(board, Action::Calcola, Row::B) checks row B and converts it;
-// RunAction(board, Action::Reset, Row::A) empties the cells.
-void RunAction(CellBoard& board, form::Action action, Row row);
+// RunAction(board, Action::Reset, Row::A) empties the cells -> true.
+bool RunAction(CellBoard& board, form::Action action, Row row);
 
 }  // namespace angoli

@@ -57,6 +57,7 @@ WINDOW_CHILDREN = (
     + [(pyatspi.ROLE_LABEL, caption)
        for caption in ("D=gradi   M=primi   S=secondi   d=decimali",
                        "Versione " + os.environ["ANGOLI_VERSION"])]
+    + [(pyatspi.ROLE_NOTIFICATION, "")]  # speaks "Conversione eseguita" and the like
 )
 
 # The window's own role: screen readers announce a window by its title when

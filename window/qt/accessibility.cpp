@@ -125,6 +125,74 @@ QAccessibleInterface* CellAccessibleFactory(const QString& className, QObject* o
   return cell ? new CellAccessible(cell) : nullptr;
 }
 
+// The window's notice: an accessible object with no widget behind it. Orca
+// speaks a notification as it starts showing, wherever the focus is; a
+// change of name or description it speaks only on the control it is on, and
+// Qt 6.4 sends such a change without the new text, which Orca 43 cannot read.
+class NoticeAccessible final : public QAccessibleInterface {
+ public:
+  explicit NoticeAccessible(QWidget* window) : window_(window) {}
+
+  // Takes text as its name and shows itself anew.
+  void Show(const QString& text) {
+    text_ = text;
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+  }
+
+  bool isValid() const override { return !window_.isNull(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return window_ ? window_->windowHandle() : nullptr; }
+  QAccessibleInterface* parent() const override {
+    return QAccessible::queryAccessibleInterface(window_.data());
+  }
+  QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+  QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Name ? text_ : QString();
+  }
+  void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
+  // Nothing to see: an empty box at the window's top left corner.
+  QRect rect() const override {
+    return window_ ? QRect(window_->mapToGlobal(QPoint()), QSize()) : QRect();
+  }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override { return {}; }
+
+ private:
+  QPointer<QWidget> window_;
+  QString text_;
+};
+
+// A plain top-level QWidget reads as a filler; screen readers announce a
+// window by its title only when it is a frame. Its last child is the notice.
+class WindowAccessible final : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(QWidget* window)
+      : QAccessibleWidget(window, QAccessible::Window),
+        notice_(new NoticeAccessible(window)),
+        notice_id_(QAccessible::registerAccessibleInterface(notice_)) {}
+  ~WindowAccessible() override { QAccessible::deleteAccessibleInterface(notice_id_); }
+  WindowAccessible(const WindowAccessible&) = delete;
+  WindowAccessible& operator=(const WindowAccessible&) = delete;
+
+  NoticeAccessible& Notice() const { return *notice_; }
+
+  int childCount() const override { return QAccessibleWidget::childCount() + 1; }
+  QAccessibleInterface* child(int index) const override {
+    return index == QAccessibleWidget::childCount() ? notice_ : QAccessibleWidget::child(index);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child == notice_ ? QAccessibleWidget::childCount() : QAccessibleWidget::indexOfChild(child);
+  }
+
+ private:
+  NoticeAccessible* notice_;  // owned by Qt's registry of interfaces
+  QAccessible::Id notice_id_;
+};
+
 // The object whose events Unheard holds back, and the handler it replaced.
 const QObject* unheard_object = nullptr;
 QAccessible::UpdateHandler outer_handler = nullptr;
@@ -140,6 +208,8 @@ void HoldBackUnheard(QAccessibleEvent* event) {
 }  // namespace
 
 void InstallAccessibility() { QAccessible::installFactory(CellAccessibleFactory); }
+
+QAccessibleInterface* NewWindowAccessible(QWidget* window) { return new WindowAccessible(window); }
 
 Unheard::Unheard(const QObject& object) : outer_(unheard_object) {
   if (!outer_) outer_handler = QAccessible::installUpdateHandler(&HoldBackUnheard);
@@ -157,10 +227,15 @@ void DescribePlaces(const QButtonGroup& group) {
     buttons[i]->setAccessibleDescription(QStringLiteral("%1 di %2").arg(i + 1).arg(buttons.size()));
 }
 
-Announcer::Announcer(QWidget& window) : QObject(&window) {
+Announcer::Announcer(QWidget& window) : QObject(&window), window_(window) {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* /*now*/) {
     if (armed_ && old == described_) Forget();
   });
+}
+
+void Announcer::Say(const QString& text) {
+  if (auto* window = dynamic_cast<WindowAccessible*>(QAccessible::queryAccessibleInterface(&window_)))
+    window->Notice().Show(text);
 }
 
 void Announcer::Describe(QWidget& control, const QString& text) {

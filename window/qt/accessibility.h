@@ -1,12 +1,13 @@
 #pragma once
 // What screen readers hear of the window beyond the controls' roles and
 // names: the cells' whole values, the program's own writes kept quiet, the
-// option buttons' places, and news of a row chosen.
+// option buttons' places, and spoken confirmations of what moves no focus.
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+class QAccessibleInterface;
 class QButtonGroup;
 class QWidget;
 
@@ -15,6 +16,10 @@ namespace angoli {
 // Gives every line edit (the cells) an accessible interface of our own; call
 // once, after the QApplication exists.
 void InstallAccessibility();
+
+// The accessible interface of the main window: a frame, with one child more
+// than its widgets, the notice through which Announcer::Say speaks.
+QAccessibleInterface* NewWindowAccessible(QWidget* window);
 
 // While it lives, no screen reader hears of changes to object. The program
 // writes cells on its own (results, a cell emptied after a warning, a new
@@ -43,6 +48,10 @@ class Announcer final : public QObject {
  public:
   explicit Announcer(QWidget& window);
 
+  // Heard at once, wherever the focus is, as a notification.
+  //   Say("Conversione eseguita") on "Calcola" -> "notifica Conversione eseguita"
+  void Say(const QString& text);
+
   // Heard with control when it gets the focus, until the focus moves on
   // from it: said with the focus, it is not cut short by it.
   //   Describe(B1, "Scelta la riga B") then focus on B1 -> "Gradi, riga B testo. Scelta la riga B"
@@ -51,12 +60,15 @@ class Announcer final : public QObject {
  private:
   void Forget();
 
+  QWidget& window_;
   QPointer<QWidget> described_;
   bool armed_ = false;
 };
 
-// What Announcer says after a row is chosen.
+// What Announcer says after a row is chosen, a conversion and a reset.
 // RowChosenText("Riga B, gradi e minuti decimali") -> "Scelta la riga B, gradi e minuti decimali"
 QString RowChosenText(const QString& optionName);
+inline const QString kConvertedText = QStringLiteral("Conversione eseguita");
+inline const QString kEmptiedText = QStringLiteral("Celle svuotate");
 
 }  // namespace angoli

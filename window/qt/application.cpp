@@ -1,7 +1,6 @@
 #include "window/qt/application.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QWidget>
 #include <QLibraryInfo>
@@ -16,11 +15,9 @@
 namespace angoli {
 namespace {
 
-// A plain top-level QWidget reads as a filler; screen readers announce a
-// window by its title only when it is a frame.
 QAccessibleInterface* MainWindowAccessible(const QString& className, QObject* object) {
   if (className == QLatin1String("angoli::MainWindow") && object->isWidgetType())
-    return new QAccessibleWidget(qobject_cast<QWidget*>(object), QAccessible::Window);
+    return NewWindowAccessible(qobject_cast<QWidget*>(object));
   return nullptr;
 }
 

@@ -160,8 +160,12 @@ void MainWindow::CreateControl(const form::ControlLine& line) {
       button->setAutoDefault(false);
       button->setDefault(false);
       if (line.action == form::Action::Calcola) calc_[IndexOf(CalcButton(line.row))] = button;
-      connect(button, &QPushButton::clicked, this,
-              [this, action = line.action, row = line.row] { RunAction(*board_, action, row); });
+      connect(button, &QPushButton::clicked, this, [this, action = line.action, row = line.row] {
+        if (!RunAction(*board_, action, row)) return;
+        // The focus stays on the button, so nothing else would be heard.
+        if (action == form::Action::Calcola) announcer_->Say(kConvertedText);
+        if (action == form::Action::Reset) announcer_->Say(kEmptiedText);
+      });
       widget = button;
       break;
     }
