@@ -9,7 +9,7 @@
 
 namespace angoli::win32 {
 
-// Widen("Versione 1.00") -> L"Versione 1.00"; Widen("è") -> L"\u00e8"
+// Widen("Calcola") -> L"Calcola"; Widen("è") -> L"\u00e8"
 std::wstring Widen(std::string_view utf8);
 
 // Narrow(L"\u00e85") -> "è5" (three bytes); a lone surrogate becomes U+FFFD.
