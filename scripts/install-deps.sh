@@ -12,7 +12,7 @@ set -euo pipefail
 
 declare -A groups=(
   [build]="cmake g++ make pkg-config file procps qt6-base-dev qt6-translations-l10n fonts-wine"
-  [run]="xvfb xauth x11-utils imagemagick"
+  [run]="xvfb xauth x11-utils imagemagick xdotool"
   [test]="googletest libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick xdotool
           python3-pyatspi at-spi2-core dbus"
   [fuzz]="clang libclang-rt-14-dev"

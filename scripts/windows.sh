@@ -20,7 +20,7 @@ wineserver_pid=""
 # server itself by its id.
 end_wineserver() {
   if [[ -n "$wineserver_pid" ]]; then
-    wineserver -k 2>/dev/null || true
+    TMPDIR="$WINEPREFIX.tmp" wineserver -k 2>/dev/null || true
     kill "$wineserver_pid" 2>/dev/null || true
     wait "$wineserver_pid" 2>/dev/null || true
     wineserver_pid=""
@@ -30,7 +30,7 @@ end_wineserver() {
 # ours. It is ready once it holds its lock; a program started before then
 # would start a server of its own.
 start_wineserver() {
-  wineserver --foreground --persistent &
+  TMPDIR="$WINEPREFIX.tmp" wineserver --foreground --persistent &
   wineserver_pid=$!
   for _ in $(seq 100); do
     ls -l "/proc/$wineserver_pid/fd" 2>/dev/null | grep -q "/lock$" && break
@@ -42,8 +42,8 @@ start_virtual_display
 
 export WINEPREFIX="$PWD/$build/wine"
 wine_run() { cmake/wine-run.sh "$WINEPREFIX" "$@"; }
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
+rm -rf "$WINEPREFIX" "$WINEPREFIX.tmp" "$WINEPREFIX.home"
+mkdir -p "$WINEPREFIX" "$WINEPREFIX.tmp"  # the server's folder: see cmake/wine-run.sh
 start_wineserver
 wine_run wineboot --init >/dev/null
 # wine looks for fonts in the prefix only: Tahoma and MS Sans Serif come from fonts-wine.

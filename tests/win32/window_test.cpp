@@ -136,10 +136,11 @@ std::wstring State() {
   return state + focus;
 }
 
-// Waits up to three seconds for the condition.
+// Waits up to `seconds` for the condition: on a loaded machine wine is slow,
+// and a condition that holds ends the wait at once.
 template <typename Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 300 && !condition(); ++i) Sleep(10);
+bool Eventually(Condition condition, int seconds = 10) {
+  for (int i = 0; i < seconds * 100 && !condition(); ++i) Sleep(10);
   return condition();
 }
 
@@ -243,7 +244,7 @@ bool Start(const wchar_t* program) {
   if (!CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup,
                       &g_process))
     return false;
-  return Eventually([] { return IsWindowVisible(g_main = FindWindowW(L"AngoliMain", L"Conversione angoli")); }) &&
+  return Eventually([] { return IsWindowVisible(g_main = FindWindowW(L"AngoliMain", L"Conversione angoli")); }, 30) &&
          Eventually([] { return State().find(L" A1 ") != std::wstring::npos; });
 }
 

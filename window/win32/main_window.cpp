@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "window/modes.h"
@@ -141,9 +142,11 @@ void MainWindow::Show(int how) {
   const RECT& work = monitor.rcWork;
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Centred on the work area; where the area is smaller than the window, its
+  // title bar still starts inside it, so the window can be moved and closed.
+  const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
+  const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
+  SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(window_, how);
   UpdateWindow(window_);
 }
