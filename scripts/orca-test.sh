@@ -121,7 +121,7 @@ orca -u "$out/orca" --debug-file "$out/orca-debug.txt" >"$work/orca.log" 2>&1 &
 orca_pid=$!
 # Orca greets once it listens; the tool comes after, as onto a desktop where
 # the screen reader already runs.
-wait_for "Orca" test -s "$out/speech.txt"
+timeout 30 sh -c 'until test -s "$0"; do sleep 0.1; done' "$out/speech.txt" || { echo "Orca did not greet" >&2; exit 1; }
 
 start_tool "$tool" 2>"$work/tool.log"
 

@@ -22,8 +22,9 @@ OPTION_NAMES = {"A": "Riga A, gradi decimali", "B": "Riga B, gradi e minuti deci
 CHOSEN = {row: "Scelta la r" + name[1:] for row, name in OPTION_NAMES.items()}
 WARNING = ("ATTENZIONE", "Immettere un numero nella cella delle frazioni di secondi", "OK")
 
-# Orca has said all it will about a key once quiet this long, and about a
-# step (a warning, a new row) after the longer quiet; each wait is bounded.
+# Orca has said all it will about a key once quiet this long, and about a step
+# once all it must say is heard (a loaded machine pauses it, say between a
+# warning's title and message) and then the longer quiet; each wait is bounded.
 KEY_QUIET_SECONDS, STEP_QUIET_SECONDS, WAIT_SECONDS = 0.3, 1.0, 8.0
 
 
@@ -149,9 +150,8 @@ def main():
         # The first step also takes what Orca said before this script ran.
         steps.append((title, keys, heard, seconds(since=run_start) if steps else 0.0))
         before = spoken()
-        if not keys:
-            wait_until(lambda: TITLE in open(os.path.join(out, "speech.txt"), encoding="utf-8").read())
         press(keys)
+        wait_until(lambda: not judge(steps[-1:], utterances(f"{out}/orca-debug.txt", run_start))[1])
         wait_quiet(before if keys else 0, STEP_QUIET_SECONDS)
     lines, failures = judge(steps, utterances(os.path.join(out, "orca-debug.txt"), run_start))
     if not wait_until(lambda: ended(int(os.environ["ANGOLI_PID"])), 5):
