@@ -26,11 +26,6 @@ inline const QColor kRed(255, 0, 0);
 
 inline const QStringList kCellNames = {"A1", "A2", "B1", "B2", "B3", "C1", "C2", "C3", "C4"};
 
-// CellOf("B2") -> Cell::B2
-inline angoli::Cell CellOf(const QString& name) {
-  return angoli::kBoardOrder[static_cast<std::size_t>(kCellNames.indexOf(name))];
-}
-
 // Cells of a row, left to right: CellsOf('B') -> B1, B2, B3.
 inline QStringList CellsOf(QChar row) {
   QStringList cells;

@@ -1,6 +1,6 @@
 // The window as created, before its first activation sets up a row: every
-// control's kind, place, font, colours and caption against the window's
-// description, texts that fit, the window itself.
+// control's kind, place, font, colours, caption and name as the window table
+// gives them, texts that fit, the window itself.
 
 #include <QAccessible>
 #include <QFontInfo>
@@ -14,24 +14,6 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-struct Font {
-  const char* family;
-  double points;
-  bool bold;
-};
-const Font kTahoma975{"Tahoma", 9.75, false};
-const Font kTahoma975Bold{"Tahoma", 9.75, true};
-const Font kTahoma1125Bold{"Tahoma", 11.25, true};
-const Font kTahoma1425Bold{"Tahoma", 14.25, true};
-const Font kSansSerif825{"MS Sans Serif", 8.25, false};
-
-const QColor kDefault;  // invalid: the style's own colour
-const QColor kBlue(0, 0, 255);
-const QColor kLightYellow(255, 255, 192);
-const QColor kLightOrange(255, 224, 192);
-
 // Dark pixels: the letters of a caption.
 int Ink(const QImage& image) {
   int dark = 0;
@@ -42,90 +24,40 @@ int Ink(const QImage& image) {
 
 }  // namespace
 
+namespace form = angoli::form;
+
 class LayoutTest : public QObject {
   Q_OBJECT
 
  private slots:
   void initTestCase() { main_.ensurePolished(); }
 
+  // Every control as the window table gives it, in tab-index order.
   void controls_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("twips");  // width -1: sized to its text
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QColor>("fore");
-    QTest::addColumn<QColor>("back");
-    QTest::addColumn<int>("alignment");
-
-    auto row = [](const char* name, const char* kind, const char* caption, QRect twips,
-                  Font font, QColor fore, QColor back, Qt::Alignment align) {
-      QTest::newRow(name) << QString(kind) << QString(caption) << twips << QString(font.family)
-                          << font.points << font.bold << fore << back << int(align);
-    };
-    const Qt::Alignment centre = Qt::AlignHCenter, left = Qt::AlignLeft;
-    // In tab-index order, as the window's description lists them.
-    row("OptA", "QRadioButton", "", {600, 960, 345, 345}, kSansSerif825, kDefault, kDefault, left);
-    row("A1", "QLineEdit", "", {1200, 930, 585, 420}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("A2", "QLineEdit", "", {2040, 930, 1230, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("OptB", "QRadioButton", "", {600, 1920, 345, 345}, kSansSerif825, kDefault, kDefault, left);
-    row("B1", "QLineEdit", "", {1200, 1905, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("B2", "QLineEdit", "", {2040, 1890, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("B3", "QLineEdit", "", {2880, 1890, 1125, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("OptC", "QRadioButton", "", {600, 2880, 345, 345}, kSansSerif825, kDefault, kDefault, left);
-    row("C1", "QLineEdit", "", {1200, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("C2", "QLineEdit", "", {2040, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("C3", "QLineEdit", "", {2880, 2835, 585, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("C4", "QLineEdit", "", {3720, 2835, 825, 405}, kTahoma1425Bold, gui::kBlack, kLightYellow, centre);
-    row("CalcA", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
-    row("CalcB", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
-    row("CalcC", "QPushButton", "Calcola", {1155, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
-    row("Command1", "QPushButton", "Reset", {2310, 3675, 795, 420}, kTahoma975, kDefault, kDefault, centre);
-    row("Chiudi", "QPushButton", "Chiudi", {3420, 3675, 795, 420}, kSansSerif825, kDefault, kDefault, centre);
-    row("lbDecimali", "QLabel", "ddddd", {2220, 660, 735, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label1", "QLabel", "dddd", {2925, 1620, 855, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label3", "QLabel", "MM", {2085, 1605, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label4", "QLabel", "ddd", {3720, 2565, 735, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label6", "QLabel", "MM", {2100, 2580, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label7", "QLabel", "SS", {2910, 2580, 495, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label5", "QLabel", "DD", {1200, 2565, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label2", "QLabel", "DD", {1200, 1620, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("lbGradi", "QLabel", "DD", {1200, 660, 585, 255}, kTahoma1125Bold, kBlue, kLightOrange, centre);
-    row("Label8", "QLabel", "D=gradi   M=primi   S=secondi   d=decimali", {360, 240, -1, -1}, kTahoma975Bold, kBlue, kDefault, left);
-    row("Label9", "QLabel", "Versione " ANGOLI_VERSION, {1725, 4320, -1, -1}, kTahoma975, kDefault, kDefault, left);
+    QTest::addColumn<int>("index");
+    for (const form::ControlLine& line : form::kControls)
+      QTest::newRow(std::string(line.name).c_str()) << int(form::IndexOf(line));
   }
 
   void controls() {
-    QFETCH(QString, kind);
-    QFETCH(QString, caption);
-    QFETCH(QRect, twips);
-    QFETCH(QString, family);
-    QFETCH(double, points);
-    QFETCH(bool, bold);
-    QFETCH(QColor, fore);
-    QFETCH(QColor, back);
-    QFETCH(int, alignment);
-    const QString name = QString::fromLatin1(QTest::currentDataTag());
-    QWidget* control = gui::Find(main_, name);
+    QFETCH(int, index);
+    const form::ControlLine& line = form::kControls[std::size_t(index)];
+    QWidget* control = gui::Find(main_, QString::fromLatin1(QTest::currentDataTag()));
+    const char* const classOfKind[] = {"QRadioButton", "QLineEdit", "QPushButton", "QLabel"};
 
-    QCOMPARE(control->metaObject()->className(), kind);
+    QCOMPARE(control->metaObject()->className(), classOfKind[int(line.kind)]);
     QCOMPARE(control->parentWidget(), &main_);  // no container in between
-    QCOMPARE(control->pos(),
-             QPoint(twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel));
-    if (twips.width() > 0) {
-      QCOMPARE(control->size(),
-               QSize(twips.width() / kTwipsPerPixel, twips.height() / kTwipsPerPixel));
-    } else {
-      QCOMPARE(control->size(), control->sizeHint());
-    }
+    QCOMPARE(control->pos(), QPoint(form::Px(line.left), form::Px(line.top)));
+    QCOMPARE(control->size(), line.autoSize ? control->sizeHint()
+                                            : QSize(form::Px(line.width), form::Px(line.height)));
 
     // The face asked for and the face drawn: the look-alike must be installed.
+    const QString family = line.font.face == form::Face::Tahoma ? "Tahoma" : "MS Sans Serif";
     QCOMPARE(control->font().family(), family);
     QCOMPARE(QFontInfo(control->font()).family(), family);
-    QCOMPARE(control->font().pointSizeF(), points);
-    QCOMPARE(control->font().bold(), bold);
-    QCOMPARE(QFontInfo(control->font()).bold(), bold);
+    QCOMPARE(control->font().pointSizeF(), line.font.points);
+    QCOMPARE(control->font().bold(), line.font.bold);
+    QCOMPARE(QFontInfo(control->font()).bold(), line.font.bold);
 
     const auto* cell = qobject_cast<QLineEdit*>(control);
     const QPalette::ColorRole foreRole = cell ? QPalette::Text
@@ -134,25 +66,40 @@ class LayoutTest : public QObject {
     const QPalette::ColorRole backRole = cell ? QPalette::Base
                                          : qobject_cast<QLabel*>(control) ? QPalette::Window
                                                                           : QPalette::Button;
-    const QPalette standard = QApplication::palette(control);
+    auto colour = [](angoli::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
     QCOMPARE(control->palette().color(foreRole),
-             fore.isValid() ? fore : standard.color(foreRole));
-    if (back.isValid()) QCOMPARE(control->palette().color(backRole), back);
+             line.foreColor ? colour(*line.foreColor) : QApplication::palette(control).color(foreRole));
+    if (line.backColor) QCOMPARE(control->palette().color(backRole), colour(*line.backColor));
 
+    const int alignment = line.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
     if (cell) {
-      QCOMPARE(cell->maxLength(), int(MaxLength(gui::CellOf(name))));
+      QCOMPARE(cell->maxLength(), int(MaxLength(*line.cell)));
       QCOMPARE(int(cell->alignment() & Qt::AlignHorizontal_Mask), alignment);
       QCOMPARE(cell->text(), QString());
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
-      QCOMPARE(label->text(), caption);
+      QCOMPARE(label->text(), QString::fromUtf8(line.caption));
       QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
       QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-      QCOMPARE(button->text(), caption);  // also: no "&", so no access key
+      QCOMPARE(button->text(), QString::fromUtf8(line.caption));  // also: no "&", so no access key
       if (auto* push = qobject_cast<QPushButton*>(button)) {
         QVERIFY(!push->isDefault());
         QVERIFY(!push->autoDefault());
       }
+    }
+
+    // What a screen reader reads: the table's name, else the caption; and a
+    // cell's text as one attribute run, so that it is read whole.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name),
+             QString::fromUtf8(line.accessibleName ? line.accessibleName : line.caption));
+    if (cell) {
+      gui::Cell(main_, QTest::currentDataTag())->setText(QStringLiteral("45"));
+      int start = -1, end = -1;
+      accessible->textInterface()->attributes(1, &start, &end);
+      QCOMPARE(qMakePair(start, end), qMakePair(0, 2));
+      gui::Cell(main_, QTest::currentDataTag())->clear();
     }
   }
 
@@ -196,47 +143,12 @@ class LayoutTest : public QObject {
     }
   }
 
-  void accessibleNames_data() {
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("A1") << "Gradi, riga A";
-    QTest::newRow("A2") << "Decimali dei gradi, riga A";
-    QTest::newRow("B1") << "Gradi, riga B";
-    QTest::newRow("B2") << "Minuti, riga B";
-    QTest::newRow("B3") << "Decimali dei minuti, riga B";
-    QTest::newRow("C1") << "Gradi, riga C";
-    QTest::newRow("C2") << "Minuti, riga C";
-    QTest::newRow("C3") << "Secondi, riga C";
-    QTest::newRow("C4") << "Decimali dei secondi, riga C";
-    QTest::newRow("OptA") << "Riga A, gradi decimali";
-    QTest::newRow("OptB") << "Riga B, gradi e minuti decimali";
-    QTest::newRow("OptC") << "Riga C, gradi, minuti e secondi decimali";
-    QTest::newRow("lbDecimali") << "Intestazione decimali dei gradi, riga A";
-    QTest::newRow("CalcA") << "Calcola";
-    QTest::newRow("Command1") << "Reset";
-    QTest::newRow("Chiudi") << "Chiudi";
-  }
-
-  void accessibleNames() {
-    QFETCH(QString, expected);
-    QWidget* control = gui::Find(main_, QString::fromLatin1(QTest::currentDataTag()));
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-    QVERIFY(accessible);
-    QCOMPARE(accessible->text(QAccessible::Name), expected);
-    // A cell's text is one attribute run, which a screen reader reads whole.
-    if (auto* cell = qobject_cast<QLineEdit*>(control)) {
-      cell->setText(QStringLiteral("45"));
-      int start = -1, end = -1;
-      accessible->textInterface()->attributes(1, &start, &end);
-      QCOMPARE(qMakePair(start, end), qMakePair(0, 2));
-    }
-  }
-
   void theWindow() {
     const QWidget& main = main_;
     QCOMPARE(main.objectName(), QStringLiteral("Main"));
     QCOMPARE(main.windowTitle(), QStringLiteral("Conversione angoli"));
     QCOMPARE(QApplication::applicationVersion(), QStringLiteral(ANGOLI_VERSION));
-    QCOMPARE(main.size(), QSize(5280 / kTwipsPerPixel, 4665 / kTwipsPerPixel));
+    QCOMPARE(main.size(), QSize(form::Px(form::kClientWidth), form::Px(form::kClientHeight)));
     QCOMPARE(main.palette().color(QPalette::Window), QColor(192, 192, 192));
     QCOMPARE(main.font().family(), QStringLiteral("Tahoma"));
     QCOMPARE(main.font().pointSizeF(), 9.75);
@@ -270,8 +182,6 @@ class LayoutTest : public QObject {
     }
   }
 
-  // Neither the window system nor the program can resize the window, and no
-  // control moves.
   // The whole window, frame included, on the screen's free area, however
   // small the screen is at its scale.
   void onTheScreen() {
@@ -319,6 +229,8 @@ class LayoutTest : public QObject {
     QVERIFY(turnedDark == light);
   }
 
+  // Neither the window system nor the program can resize the window, and no
+  // control moves.
   void fixedSize() {
     QWidget& main = main_;
     QCOMPARE(main.minimumSize(), main.maximumSize());
