@@ -4,7 +4,6 @@ through xdotool) and names what Orca must have said meanwhile in its debug
 file. Run by scripts/orca-test.sh, which sets ORCA_TEST_DIR and ANGOLI_PID;
 what Orca said at each step goes to ORCA_TEST_DIR/transcript.txt."""
 
-import datetime
 import os
 import re
 import subprocess
@@ -107,22 +106,12 @@ def ended(pid):
     return not os.path.exists(stat) or open(stat).read().rsplit(")", 1)[1].split()[0] in "ZX"
 
 
-def seconds(time_of_day=None, since=0.0):
-    """Seconds from the midnight before since (of now, if no time is given);
-    a time hours earlier than since is past the next midnight.
-    "00:00:01.5", 86399.0 -> 86401.5"""
-    time_of_day = time_of_day or datetime.datetime.now().strftime("%H:%M:%S.%f")
-    hours, minutes, rest = time_of_day.split(":")
-    value = int(hours) * 3600 + int(minutes) * 60 + float(rest)
-    return value + 86400 if value < since - 3600 else value
-
-
-def utterances(debug_file, since):
-    """(seconds, text) of each SPEECH OUTPUT line; the voice follows the text."""
-    line = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?(\{.*\}|None)?$")
+def utterances(debug_file):
+    """(line, text) of each SPEECH OUTPUT line of the debug file, which Orca
+    writes line by line; the voice follows the text."""
+    line = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?(\{.*\}|None)?$")
     with open(debug_file, encoding="utf-8", errors="replace") as debug:
-        matches = [line.match(text.rstrip("\n")) for text in debug]
-    return [(seconds(m.group(1), since), m.group(2).strip()) for m in matches if m]
+        return [(number, m.group(1).strip()) for number, m in enumerate(map(line.match, debug)) if m]
 
 
 def judge(steps, spoken):
@@ -143,20 +132,21 @@ def judge(steps, spoken):
 
 
 def main():
-    out = os.environ["ORCA_TEST_DIR"]
-    run_start = seconds()
+    debug_file = os.path.join(os.environ["ORCA_TEST_DIR"], "orca-debug.txt")
     steps = []
     for title, keys, heard in SCENARIO:
-        # The first step also takes what Orca said before this script ran.
-        steps.append((title, keys, heard, seconds(since=run_start) if steps else 0.0))
+        # A step takes what Orca said from its start; the first also what it
+        # said before this script ran.
+        with open(debug_file, encoding="utf-8", errors="replace") as debug:
+            steps.append((title, keys, heard, sum(1 for _ in debug) if steps else 0))
         before = spoken()
         press(keys)
-        wait_until(lambda: not judge(steps[-1:], utterances(f"{out}/orca-debug.txt", run_start))[1])
+        wait_until(lambda: not judge(steps[-1:], utterances(debug_file))[1])
         wait_quiet(before if keys else 0, STEP_QUIET_SECONDS)
-    lines, failures = judge(steps, utterances(os.path.join(out, "orca-debug.txt"), run_start))
+    lines, failures = judge(steps, utterances(debug_file))
     if not wait_until(lambda: ended(int(os.environ["ANGOLI_PID"])), 5):
         failures.append("the tool still runs after 'Chiudi'")
-    transcript = os.path.join(out, "transcript.txt")
+    transcript = os.path.join(os.environ["ORCA_TEST_DIR"], "transcript.txt")
     with open(transcript, "w", encoding="utf-8") as file:
         file.write("\n".join(lines) + "\n")
     print("".join(f"FAIL {failure}\n" for failure in failures) + f"transcript: {transcript}")
