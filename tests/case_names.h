@@ -1,11 +1,8 @@
 #pragma once
-// Names for parameterised cases, made from how a case prints itself (its
-// PrintTo), so that ctest lists the same readable name in every build instead
-// of a dump of the case's bytes, pointers included. GoogleTest takes only
-// [A-Za-z0-9_]: the signs and separators of a number become words, other ASCII
-// one '_', other bytes their hex digits. The case's index leads, so two cases
-// that print alike still differ: '5083333' cut at 5 -> "0_5083333_cut_at_5";
-// '-5,25' -> "8_minus_5_comma_25"; 'è5' -> "4_C3A85".
+// Names for parameterised cases made from how each case prints itself, the
+// same in every build: only [A-Za-z0-9_], signs as words, other bytes in hex,
+// the index first so that no two clash. '5083333' cut at 5 ->
+// "0_5083333_cut_at_5"; '-5,25' -> "8_minus_5_comma_25"; 'è5' -> "4_C3A85".
 // Use: INSTANTIATE_TEST_SUITE_P(Texts, Utf8CutTest, testing::Values(...), CaseName());
 
 #include <gtest/gtest.h>
