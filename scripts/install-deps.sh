@@ -19,7 +19,7 @@ declare -A groups=(
   [package]="desktop-file-utils appstream dpkg-dev xvfb xauth x11-utils"
   [bench]="libbenchmark-dev libx11-dev xvfb xauth"
   [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
-             fonts-wine wixl xvfb xauth x11-utils imagemagick"
+             fonts-wine wixl msitools xvfb xauth x11-utils imagemagick"
   [orca]="orca speech-dispatcher locales xdotool xvfb xauth x11-utils at-spi2-core dbus"
 )
 # Groups installed without the packages their packages only recommend: wine's
