@@ -13,6 +13,30 @@ build=build/windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j 2
 
+# The program file, as built and as the installer carries it: stripped, at
+# most 512 KB, and importing from system DLLs only, none of the functions that
+# came after Windows 7, where it must start too.
+system_dlls=" kernel32.dll user32.dll gdi32.dll msvcrt.dll ole32.dll oleaut32.dll oleacc.dll advapi32.dll "
+check_program() {
+  local size dump dlls dll newer
+  size=$(stat -c %s "$1")
+  dump=$(x86_64-w64-mingw32-objdump -h -p "$1")
+  dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr '[:upper:]' '[:lower:]' | sort -u)
+  echo "$1: $size bytes; imports from" $dlls
+  ((size <= 512 * 1024)) || { echo "larger than 512 KB" >&2; return 1; }
+  if grep -q ' \.debug' <<<"$dump"; then echo "it carries debug sections" >&2; return 1; fi
+  newer=$(grep -Eo '\w*(ForDpi|GetDpiFor|DpiAwareness|GetSystemTimePrecise)\w*' <<<"$dump" || true)
+  [[ -z "$newer" ]] || { echo "it imports functions newer than Windows 7:" $newer >&2; return 1; }
+  for dll in $dlls; do
+    [[ "$system_dlls" == *" $dll "* ]] || { echo "it imports from $dll" >&2; return 1; }
+  done
+}
+check_program "$build/window/win32/angoli.exe"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+rm -rf "$build/msi-contents"
+msiextract -C "$build/msi-contents" "$build/window/win32/angoli-$version.msi" >/dev/null
+check_program "$(find "$build/msi-contents" -name angoli.exe)"
+
 # shellcheck source=scripts/virtual-display.sh
 source scripts/virtual-display.sh
 wineserver_pid=""

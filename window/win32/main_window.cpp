@@ -7,6 +7,7 @@
 
 #include "window/modes.h"
 #include "window/win32/control_ids.h"
+#include "window/win32/dpi.h"
 #include "window/win32/resource.h"
 #include "window/win32/wide_text.h"
 
@@ -82,7 +83,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   CreateControls(instance);
   NameControls();
-  ApplyDpi(GetDpiForWindow(window_));
+  ApplyDpi(DpiOf(window_));
 }
 
 MainWindow::~MainWindow() {
@@ -135,7 +136,7 @@ void MainWindow::NameControls() {
 
 void MainWindow::Show(int how) {
   RECT frame{0, 0, Scale(form::kClientWidth, dpi_), Scale(form::kClientHeight, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
+  FrameAround(frame, kWindowStyle, dpi_);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -174,8 +175,8 @@ HBRUSH MainWindow::BrushOf(Rgb colour) {
   return brushes_.back().second;
 }
 
-// Places and sizes every control and sets its font for the DPI given. At 96
-// DPI 15 twips make a pixel.
+// Places and sizes every control, sets its font and the title bar's icon for
+// the DPI given. At 96 DPI 15 twips make a pixel.
 void MainWindow::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   std::vector<std::pair<form::FontStyle, HFONT>> old;
@@ -201,6 +202,7 @@ void MainWindow::ApplyDpi(UINT dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   for (auto& font : old) DeleteObject(font.second);
+  SetIcons(window_, dpi);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
