@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Turns the window's icon (window/icons/angoli-16.xpm and -32.xpm) into the
 files a desktop and Windows want: PNGs for the hicolor theme and one .ico with
-both sizes as 16-colour (4 bits a pixel) bitmaps. Launchers and software
-centres show icons from 48 to 256 pixels, where 16 colours on a 32-pixel grid
-look coarse: for them the same protractor is drawn again as shapes, written as
-a scalable SVG and as smoothed PNGs. The outputs are committed; run this again
+both sizes as 16-colour (4 bits a pixel) bitmaps. Launchers, software centres
+and Windows at 125 to 200 % show icons from 20 to 256 pixels, where 16 colours
+on a 32-pixel grid look coarse: for them the same protractor is drawn again as
+shapes, written as a scalable SVG, as smoothed PNGs, and as 32-bit images in
+the .ico beside the 16-colour ones. The outputs are committed; run this again
 after redrawing the icon.
 """
 import math
@@ -19,6 +20,7 @@ sys.path.insert(0, str(ROOT / "window" / "icons"))
 import draw_icon  # noqa: E402  (the drawing's proportions)
 SIZES = (32, 16)  # the .ico lists the large image first
 LARGE_SIZES = (48, 64, 128, 256)
+ICO_SMOOTH_SIZES = (256, 64, 48, 40, 24, 20)  # as PNGs, which Windows reads in icons from Vista on
 
 
 def read_xpm(path):
@@ -214,16 +216,19 @@ def main():
     for size in LARGE_SIZES:
         (ROOT / "packaging" / "icons" / f"angoli-{size}.png").write_bytes(png(render(shapes, size)))
 
-    images = []
+    images = []  # (size, colours in the palette or 0, bits a pixel, image)
     for size in SIZES:
         rows, palette = read_xpm(ROOT / "window" / "icons" / f"angoli-{size}.xpm")
         (ROOT / "packaging" / "icons" / f"angoli-{size}.png").write_bytes(png(rows))
-        images.append((size, ico_image(rows, palette)))
+        images.append((size, 16, 4, ico_image(rows, palette)))
+    for size in ICO_SMOOTH_SIZES:
+        images.append((size, 0, 32, png(render(shapes, size))))
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     data = b""
-    for size, image in images:
-        directory += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset + len(data))
+    for size, colours, bits, image in images:
+        side = size % 256  # 0 stands for 256
+        directory += struct.pack("<BBBBHHII", side, side, colours, 0, 1, bits, len(image), offset + len(data))
         data += image
     (ROOT / "packaging" / "windows" / "angoli.ico").write_bytes(directory + data)
 
