@@ -22,8 +22,7 @@ expect_entries() { [[ "$(entries)" == "$1" ]] || { echo "Apps entries: $(entries
 
 # The later version: the minor number plus one, "1.00" -> "1.01", with a
 # program that differs from the earlier one in its last bytes.
-version=$(basename "$msi" .msi) version=${version#angoli-}
-minor=${version#*.}
+version=$(basename "$msi" .msi) version=${version#angoli-} minor=${version#*.}
 later="${version%%.*}.$(printf '%0*d' "${#minor}" $((10#$minor + 1)))"
 rm -rf later && mkdir later
 cp "$(dirname "$msi")"/angoli.{wxs,ico,exe} later/
