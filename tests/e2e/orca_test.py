@@ -25,6 +25,8 @@ WARNING = ("ATTENZIONE", "Immettere un numero nella cella delle frazioni di seco
 # once all it must say is heard (a loaded machine pauses it, say between a
 # warning's title and message) and then the longer quiet; each wait is bounded.
 KEY_QUIET_SECONDS, STEP_QUIET_SECONDS, WAIT_SECONDS = 0.3, 1.0, 8.0
+# Orca echoes Tab and Shift+Tab with these.
+MOVES = ("tabulazione", "maiuscolo sinistro")
 
 
 def said(phrase):
@@ -61,7 +63,8 @@ SCENARIO = (
        ("close the warning", ["Return"], [cell("C4")]),
        ("go to the option of row C", ["shift+Tab"] * 4, [said(OPTION_NAMES["C"])]),
        ("arrow up to row B", ["Up"], [cell("B1"), said(CHOSEN["B"])]),
-       ("type 1, go to Reset", ["1"] + ["shift+Tab"] * 5, [said("Reset pulsante")]),
+       ("type 12, select the 2", ["1", "2", "shift+Left"], [said("2 | selezionato")]),
+       ("go to Reset", ["shift+Tab"] * 5, [said("Reset pulsante")]),
        ("press Reset", ["space"], [said("Celle svuotate")]),
        ("go to Chiudi", ["Tab"], [said("Chiudi pulsante")]),
        ("press Chiudi", ["space"], [])]
@@ -114,9 +117,22 @@ def utterances(debug_file):
         return [(number, m.group(1).strip()) for number, m in enumerate(map(line.match, debug)) if m]
 
 
-def judge(steps, spoken):
+def strays(keys, said_here):
+    """What Orca said after a Tab or Shift+Tab that the move alone must not
+    make it say: a selection's news, a value not straight after its cell's
+    name (before it, or twice)."""
+    moved = next((i for i, text in enumerate(said_here) if text in MOVES), None)
+    if moved is None or not any("Tab" in key for key in keys):
+        return []
+    return [text for before, text in zip(said_here[moved:], said_here[moved + 1:])
+            if "non selezionato" in text or text == "selezionato"
+            or re.fullmatch(r"[\d,]+( selezionato\.)?", text) and not before.endswith("testo.")]
+
+
+def judge(steps, spoken, strict=True):
     """Gives each step what Orca said from its start to the next one's, and
-    checks it. Returns the transcript lines and the failures."""
+    checks it; strict, also for what it must not have said. Returns the
+    transcript lines and the failures."""
     lines, failures = [], []
     for index, (title, keys, heard, start) in enumerate(steps):
         end = steps[index + 1][3] if index + 1 < len(steps) else float("inf")
@@ -128,6 +144,9 @@ def judge(steps, spoken):
             lines.append(f"    {'ok  ' if ok else 'FAIL'} {label}")
             if not ok:
                 failures.append(f"{title}: {label} not heard in {said_here}")
+        for text in strays(keys, said_here) if strict else []:
+            lines.append(f"    FAIL heard {text!r}")
+            failures.append(f"{title}: heard {text!r} in {said_here}")
     return lines, failures
 
 
@@ -141,7 +160,7 @@ def main():
             steps.append((title, keys, heard, sum(1 for _ in debug) if steps else 0))
         before = spoken()
         press(keys)
-        wait_until(lambda: not judge(steps[-1:], utterances(debug_file))[1])
+        wait_until(lambda: not judge(steps[-1:], utterances(debug_file), strict=False)[1])
         wait_quiet(before if keys else 0, STEP_QUIET_SECONDS)
     lines, failures = judge(steps, utterances(debug_file))
     if not wait_until(lambda: ended(int(os.environ["ANGOLI_PID"])), 5):
