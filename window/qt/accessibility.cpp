@@ -213,7 +213,9 @@ bool FollowsFocusMove(const QAccessibleEvent& event) {
 
 void Pass(QAccessibleEvent* event) {
   if ((unheard_object && event->object() == unheard_object) || FollowsFocusMove(*event)) return;
-  if (event->type() == QAccessible::Focus) told_focus = event->object();
+  // A menu tells of its items as focused while the focus widget may stay.
+  if (event->type() == QAccessible::Focus && event->object() == QApplication::focusWidget())
+    told_focus = event->object();
   // Everything else goes on as if this handler were not there.
   QAccessible::installUpdateHandler(outer_handler);
   QAccessible::updateAccessibility(event);
