@@ -211,6 +211,9 @@ bool FollowsFocusMove(const QAccessibleEvent& event) {
   return event.object() != told_focus || event.object() != QApplication::focusWidget();
 }
 
+// Hands event on to the screen reader unless it is held back.
+//   Pass(focus on C2) -> heard, and C2's own selections are heard from then on
+//   Pass(text written to C2 under Unheard) -> dropped
 void Pass(QAccessibleEvent* event) {
   if ((unheard_object && event->object() == unheard_object) || FollowsFocusMove(*event)) return;
   // A menu tells of its items as focused while the focus widget may stay.
@@ -226,7 +229,8 @@ void Pass(QAccessibleEvent* event) {
 
 void InstallAccessibility() {
   QAccessible::installFactory(CellAccessibleFactory);
-  outer_handler = QAccessible::installUpdateHandler(&Pass);
+  const QAccessible::UpdateHandler outer = QAccessible::installUpdateHandler(&Pass);
+  if (outer != &Pass) outer_handler = outer;  // a second call must not chain Pass to itself
 }
 
 QAccessibleInterface* NewWindowAccessible(QWidget* window) { return new WindowAccessible(window); }
