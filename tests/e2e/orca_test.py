@@ -25,6 +25,11 @@ WARNING = ("ATTENZIONE", "Immettere un numero nella cella delle frazioni di seco
 # once all it must say is heard (a loaded machine pauses it, say between a
 # warning's title and message) and then the longer quiet; each wait is bounded.
 KEY_QUIET_SECONDS, STEP_QUIET_SECONDS, WAIT_SECONDS = 0.3, 1.0, 8.0
+# Tab and Shift+Tab must not make Orca tell of a selection, "Testo non
+# selezionato" or a text and "selezionato" alone, nor say a value first: a
+# cell is heard once, name first ("Minuti, riga C testo. | 30 selezionato.").
+MOVED = ("each cell once, name first", r"^(?!.*(?:non selezionato|(?:^|\| )selezionato(?: \||$)"
+         r"|(?:tabulazione|maiuscolo sinistro) \| [\d,]+(?: \||$)))")
 
 
 def said(phrase):
@@ -61,7 +66,8 @@ SCENARIO = (
        ("close the warning", ["Return"], [cell("C4")]),
        ("go to the option of row C", ["shift+Tab"] * 4, [said(OPTION_NAMES["C"])]),
        ("arrow up to row B", ["Up"], [cell("B1"), said(CHOSEN["B"])]),
-       ("type 1, go to Reset", ["1"] + ["shift+Tab"] * 5, [said("Reset pulsante")]),
+       ("type 12, select the 2", ["1", "2", "shift+Left"], [said("2 | selezionato")]),
+       ("go to Reset", ["shift+Tab"] * 5, [said("Reset pulsante")]),
        ("press Reset", ["space"], [said("Celle svuotate")]),
        ("go to Chiudi", ["Tab"], [said("Chiudi pulsante")]),
        ("press Chiudi", ["space"], [])]
@@ -123,7 +129,8 @@ def judge(steps, spoken):
         said_here = [text for when, text in spoken if start <= when < end]
         lines.append(f"{index + 1:2}. {title}" + (f"  [{' '.join(keys)}]" if keys else ""))
         lines.extend(f"      {text}" for text in said_here)
-        for label, pattern in heard:
+        # What must not be said is judged once the step is over.
+        for label, pattern in heard + [MOVED] * (end < float("inf") and any("Tab" in k for k in keys)):
             ok = re.search(pattern, " | ".join(said_here)) is not None
             lines.append(f"    {'ok  ' if ok else 'FAIL'} {label}")
             if not ok:

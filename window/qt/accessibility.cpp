@@ -193,33 +193,51 @@ class WindowAccessible final : public QAccessibleWidget {
   QAccessible::Id notice_id_;
 };
 
-// The object whose events Unheard holds back, and the handler it replaced.
+// The object whose events Unheard holds back, the control a screen reader
+// was last told has the focus, and the handler ours stands in front of.
 const QObject* unheard_object = nullptr;
+QPointer<QObject> told_focus;
 QAccessible::UpdateHandler outer_handler = nullptr;
 
-void HoldBackUnheard(QAccessibleEvent* event) {
-  if (event->object() == unheard_object) return;
+// Whether event only follows the focus moving: the cell losing it drops its
+// selection, the cell gaining it by Tab selects its text, both before the
+// focus news. Orca takes either as a selection the user made, and says
+// "Testo non selezionato", then the value before the name. A selection made
+// in the cell the reader was told has the focus is news.
+//   Shift+Tab from C3 to C2: C3's selection gone, C2's whole text selected -> true
+//   Shift+Left in C2 once its focus was announced -> false
+bool FollowsFocusMove(const QAccessibleEvent& event) {
+  if (event.type() != QAccessible::TextSelectionChanged) return false;
+  return event.object() != told_focus || event.object() != QApplication::focusWidget();
+}
+
+// Hands event on to the screen reader unless it is held back.
+//   Pass(focus on C2) -> heard, and C2's own selections are heard from then on
+//   Pass(text written to C2 under Unheard) -> dropped
+void Pass(QAccessibleEvent* event) {
+  if ((unheard_object && event->object() == unheard_object) || FollowsFocusMove(*event)) return;
+  // A menu tells of its items as focused while the focus widget may stay.
+  if (event->type() == QAccessible::Focus && event->object() == QApplication::focusWidget())
+    told_focus = event->object();
   // Everything else goes on as if this handler were not there.
   QAccessible::installUpdateHandler(outer_handler);
   QAccessible::updateAccessibility(event);
-  QAccessible::installUpdateHandler(&HoldBackUnheard);
+  QAccessible::installUpdateHandler(&Pass);
 }
 
 }  // namespace
 
-void InstallAccessibility() { QAccessible::installFactory(CellAccessibleFactory); }
+void InstallAccessibility() {
+  QAccessible::installFactory(CellAccessibleFactory);
+  const QAccessible::UpdateHandler outer = QAccessible::installUpdateHandler(&Pass);
+  if (outer != &Pass) outer_handler = outer;  // a second call must not chain Pass to itself
+}
 
 QAccessibleInterface* NewWindowAccessible(QWidget* window) { return new WindowAccessible(window); }
 
-Unheard::Unheard(const QObject& object) : outer_(unheard_object) {
-  if (!outer_) outer_handler = QAccessible::installUpdateHandler(&HoldBackUnheard);
-  unheard_object = &object;
-}
+Unheard::Unheard(const QObject& object) : outer_(unheard_object) { unheard_object = &object; }
 
-Unheard::~Unheard() {
-  unheard_object = outer_;
-  if (!outer_) QAccessible::installUpdateHandler(outer_handler);
-}
+Unheard::~Unheard() { unheard_object = outer_; }
 
 void DescribePlaces(const QButtonGroup& group) {
   const QList<QAbstractButton*> buttons = group.buttons();

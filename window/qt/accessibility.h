@@ -13,8 +13,9 @@ class QWidget;
 
 namespace angoli {
 
-// Gives every line edit (the cells) an accessible interface of our own; call
-// once, after the QApplication exists.
+// Gives every line edit (the cells) an accessible interface of our own, and
+// keeps from screen readers the selection news that only follows the focus
+// moving between cells; call once, after the QApplication exists.
 void InstallAccessibility();
 
 // The accessible interface of the main window: a frame, with one child more
