@@ -29,9 +29,8 @@ enum class Op {
   State,    // `name`: input row and focus, "B B1"; `text`: the nine cells
   Ended,    // the program has ended, with code 0
   Shot,     // the window as painted, into the file given on the command line
-  Start,    // the program again, started `name`: "maximized" or "minimized"
-  Sys,      // `name`: the title bar's "minimize" or "restore"
-  Normal,   // the window shows at its normal size, not maximized
+  Maximized,  // started anew as a shortcut set to "Maximised" starts it: the normal size shows
+  Restore,  // the title bar's minimize button, then a restore
   Mark,     // option `name` has a focus mark around it, if `text` is L"shown"
   Heard,    // the live-region notices since the last Heard, joined by '|', are `text`
 };
@@ -66,11 +65,9 @@ const std::vector<std::pair<const char*, std::vector<Step>>> kCases = {
   {"reset keeps the row", {{Op::Click, "OptB"}, {Op::Fill, "B", L"45|30|5"}, {Op::Click, "CalcB"},
       {Op::Heard, "", L"Conversione eseguita"}, {Op::Click, "Command1"}, {Op::State, "B Command1", kNone},
       {Op::Heard, "", L"Celle svuotate"}}},
-  {"minimize and restore keep the focus", {{Op::Key, "Tab"}, {Op::Sys, "minimize"}, {Op::Sys, "restore"},
-      {Op::Key, "5"}, {Op::State, "A A2", L"|5|||||||"}}},
-  {"started maximized, shown at its size", {{Op::Start, "maximized"}, {Op::Normal}, {Op::State, "A A1", kNone}}},
-  {"started minimized, set up on restore", {{Op::Start, "minimized"}, {Op::Sys, "restore"},
-      {Op::State, "A A1", kNone}}},
+  {"minimize and restore keep the focus", {{Op::Key, "Tab"}, {Op::Restore}, {Op::Key, "5"},
+      {Op::State, "A A2", L"|5|||||||"}}},
+  {"started maximized, shown at its size", {{Op::Maximized}, {Op::State, "A A1", kNone}}},
   {"the option's focus mark", {{Op::Mark, "OptA", L"hidden"}, {Op::Key, "Tab", L"shift"}, {Op::Mark, "OptA", L"shown"},
       {Op::Key, "Tab"}, {Op::State, "A A1", kNone}, {Op::Mark, "OptA", L"hidden"}}},
   {"pastes cut by characters", {{Op::Paste, "A2", L"5083333"}, {Op::Paste, "A1", L"1\U0001F600"},
@@ -167,15 +164,14 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND notice, LONG, LONG, DWORD, DWORD) 
   g_heard += (g_heard.empty() ? L"" : L"|") + TextOf(notice);
 }
 
-// Pixels of the option's top and bottom edges that are not the window's grey:
-// none but where a focus mark runs.
+// Pixels of the option's top edge that are not the window's grey: none but
+// where a focus mark runs.
 int MarkPixels(HWND option) {
   RECT r;
   GetWindowRect(option, &r);
   HDC screen = GetDC(nullptr);
   int count = 0;
-  for (int x = r.left; x < r.right; ++x) count += (GetPixel(screen, x, r.top) != RGB(192, 192, 192)) +
-                                                   (GetPixel(screen, x, r.bottom - 1) != RGB(192, 192, 192));
+  for (int x = r.left; x < r.right; ++x) count += GetPixel(screen, x, r.top) != RGB(192, 192, 192);
   ReleaseDC(nullptr, screen);
   return count;
 }
@@ -261,20 +257,17 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
                        GetExitCodeProcess(g_process.hProcess, &code) && code == 0,
                    step, L"still running, or failed");
     }
-    case Op::Start:
+    case Op::Maximized: {
       End();
-      return Start(g_program, name == L"maximized" ? SW_SHOWMAXIMIZED : SW_SHOWMINIMIZED);
-    case Op::Sys:
-      PostMessageW(g_main, WM_SYSCOMMAND, name == L"minimize" ? SC_MINIMIZE : SC_RESTORE, 0);
-      return Check(Eventually([&] { return !IsIconic(g_main) == (name == L"restore"); }), step, L"not so");
-    case Op::Normal: {
-      RECT client;
-      const bool normal = Eventually([&] {
-        return GetClientRect(g_main, &client) && !IsZoomed(g_main) && client.right == form::Px(form::kClientWidth) &&
-               client.bottom == form::Px(form::kClientHeight);
-      });
+      RECT client{};
+      const bool normal = Start(g_program, SW_SHOWMAXIMIZED) && GetClientRect(g_main, &client) && !IsZoomed(g_main) &&
+                          client.right == form::Px(form::kClientWidth) && client.bottom == form::Px(form::kClientHeight);
       return Check(normal, step, std::to_wstring(client.right) + L" x " + std::to_wstring(client.bottom));
     }
+    case Op::Restore:
+      PostMessageW(g_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      PostMessageW(g_main, WM_SYSCOMMAND, SC_RESTORE, 0);
+      return Check(Eventually([] { return !IsIconic(g_main); }), step, L"still minimized");
     case Op::Mark: {
       const bool shown = std::wstring(step.text) == L"shown";
       return Check(Eventually([&] { return (MarkPixels(Control(step.name)) > 0) == shown; }, 2), step,
@@ -312,7 +305,7 @@ bool Start(const wchar_t* program, WORD show) {
                       &g_process))
     return false;
   return Eventually([] { return IsWindowVisible(g_main = FindWindowW(L"AngoliMain", L"Conversione angoli")); }, 30) &&
-         (show == SW_SHOWMINIMIZED || Eventually([] { return State().find(L" A1 ") != std::wstring::npos; }));
+         Eventually([] { return State().find(L" A1 ") != std::wstring::npos; });
 }
 
 void End() {
