@@ -4,7 +4,8 @@
 # virtual display of our own, in a fresh wine prefix inside the build folder.
 # wineserver and Xvfb are ended by their process ids. Ends with the line
 # "windows: N passed, 0 failed"; the window as painted under wine is left in
-# build/windows/screenshot.png, and at 144 DPI in screenshot-144dpi.png.
+# build/windows/screenshot.png, in a contrast theme in screenshot-contrast.png
+# and at 144 DPI in screenshot-144dpi.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,7 +17,7 @@ cmake --build --preset windows -j 2
 # The program file, as built and as the installer carries it: stripped, at
 # most 512 KB, and importing from system DLLs only, none of the functions that
 # came after Windows 7, where it must start too.
-system_dlls=" kernel32.dll user32.dll gdi32.dll msvcrt.dll ole32.dll oleaut32.dll oleacc.dll advapi32.dll "
+system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll msvcrt.dll ole32.dll oleaut32.dll oleacc.dll advapi32.dll "
 check_program() {
   local size dump dlls dll newer
   size=$(stat -c %s "$1")
@@ -95,5 +96,18 @@ wine_run "$PWD/$build/tests/win32/window_test.exe" "Z:$PWD/$build/window/win32/a
   "Z:$PWD/$build/screenshot-144dpi.bmp" screenshot
 count=$((count + 1))
 
-for shot in screenshot screenshot-144dpi; do convert "$build/$shot.bmp" "$build/$shot.png"; done
+echo "== the window in a dark contrast theme, at 96 DPI: the build that takes the theme as on"
+# wine reports no contrast theme, and reads the system colours as a program starts.
+printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"LogPixels"=dword:00000060' '' \
+  '[HKEY_CURRENT_USER\Control Panel\Colors]' '"Window"="0 0 0"' '"WindowText"="255 255 255"' \
+  '"GrayText"="63 242 63"' '"ButtonFace"="0 0 0"' '"ButtonText"="255 255 255"' '"ButtonHilight"="255 255 255"' \
+  '"ButtonShadow"="255 255 255"' '"ButtonDkShadow"="255 255 255"' '"ButtonLight"="255 255 255"' >"$build/contrast.reg"
+wine_run regedit /S "Z:$PWD/$build/contrast.reg"
+end_wineserver
+start_wineserver
+wine_run "$PWD/$build/tests/win32/window_test.exe" "Z:$PWD/$build/tests/win32/angoli_contrast.exe" \
+  "Z:$PWD/$build/screenshot-contrast.bmp" screenshot
+count=$((count + 1))
+
+for shot in screenshot screenshot-contrast screenshot-144dpi; do convert "$build/$shot.bmp" "$build/$shot.png"; done
 echo "windows: $count passed, 0 failed"

@@ -36,4 +36,15 @@ void OnChiudi(CellBoard& board);
 // RunAction(board, Action::Reset, Row::A) empties the cells -> true.
 bool RunAction(CellBoard& board, form::Action action, Row row);
 
+// What a screen reader hears once an action that moves no focus has run to
+// its end; nullptr: nothing, the focus or the window says it.
+// NoticeOf(Action::Calcola) -> "Conversione eseguita"; NoticeOf(Action::Chiudi) -> nullptr
+constexpr const char* NoticeOf(form::Action action) {
+  switch (action) {
+    case form::Action::Calcola: return "Conversione eseguita";
+    case form::Action::Reset: return "Celle svuotate";
+    default: return nullptr;
+  }
+}
+
 }  // namespace angoli

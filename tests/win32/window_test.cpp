@@ -29,6 +29,10 @@ enum class Op {
   State,    // `name`: input row and focus, "B B1"; `text`: the nine cells
   Ended,    // the program has ended, with code 0
   Shot,     // the window as painted, into the file given on the command line
+  Maximized,  // started anew as a shortcut set to "Maximised" starts it: the normal size shows
+  Restore,  // the title bar's minimize button, then a restore
+  Mark,     // option `name` has a focus mark around it, if `text` is L"shown"
+  Heard,    // the live-region notices since the last Heard, joined by '|', are `text`
 };
 
 struct Step {
@@ -42,13 +46,13 @@ const wchar_t* const kNone = L"||||||||";
 const std::vector<std::pair<const char*, std::vector<Step>>> kCases = {
   {"start-up", {{Op::State, "A A1", kNone}}},
   {"row A converts", {{Op::Fill, "A", L"45|50833"}, {Op::Click, "CalcA"},
-      {Op::State, "A CalcA", L"45|50833|45|30|4998|45|30|29|988"}}},
+      {Op::State, "A CalcA", L"45|50833|45|30|4998|45|30|29|988"}, {Op::Heard, "", L"Conversione eseguita"}}},
   {"row B converts, the degrees carry", {{Op::Click, "OptB"}, {Op::Fill, "B", L"45|59|9999"}, {Op::Click, "CalcB"},
       {Op::State, "B CalcB", L"46|00000|45|59|9999|45|59|59|994"}}},
   {"row C converts", {{Op::Click, "OptC"}, {Op::Fill, "C", L"45|30|30|0"}, {Op::Click, "CalcC"},
       {Op::State, "C CalcC", L"45|50833|45|30|5000|45|30|30|0"}}},
   {"empty row A", {{Op::Press, "CalcA"}, {Op::Warning, "", L"Immettere un numero nella cella dei gradi"},
-      {Op::State, "A A1", kNone}}},
+      {Op::State, "A A1", kNone}, {Op::Heard, "", L""}}},
   {"letter in A2", {{Op::Fill, "A", L"45|x"}, {Op::Press, "CalcA"},
       {Op::Warning, "", L"Immettere un numero nella cella delle frazioni di gradi"}, {Op::State, "A A2", L"45||||||||"}}},
   {"minutes 60 stay", {{Op::Click, "OptB"}, {Op::Fill, "B", L"45|60|5"}, {Op::Press, "CalcB"},
@@ -59,7 +63,13 @@ const std::vector<std::pair<const char*, std::vector<Step>>> kCases = {
   {"another row empties the board", {{Op::Fill, "A", L"45|5"}, {Op::Click, "CalcA"}, {Op::Click, "OptA"},
       {Op::State, "A OptA", L"45|5|45|30|0000|45|30|0|000"}, {Op::Click, "OptC"}, {Op::State, "C C1", kNone}}},
   {"reset keeps the row", {{Op::Click, "OptB"}, {Op::Fill, "B", L"45|30|5"}, {Op::Click, "CalcB"},
-      {Op::Click, "Command1"}, {Op::State, "B Command1", kNone}}},
+      {Op::Heard, "", L"Conversione eseguita"}, {Op::Click, "Command1"}, {Op::State, "B Command1", kNone},
+      {Op::Heard, "", L"Celle svuotate"}}},
+  {"minimize and restore keep the focus", {{Op::Key, "Tab"}, {Op::Restore}, {Op::Key, "5"},
+      {Op::State, "A A2", L"|5|||||||"}}},
+  {"started maximized, shown at its size", {{Op::Maximized}, {Op::State, "A A1", kNone}}},
+  {"the option's focus mark", {{Op::Mark, "OptA", L"hidden"}, {Op::Key, "Tab", L"shift"}, {Op::Mark, "OptA", L"shown"},
+      {Op::Key, "Tab"}, {Op::State, "A A1", kNone}, {Op::Mark, "OptA", L"hidden"}}},
   {"pastes cut by characters", {{Op::Paste, "A2", L"5083333"}, {Op::Paste, "A1", L"1\U0001F600"},
       {Op::Paste, "B1", L"9"}, {Op::State, "A A1", L"1|50833|||||||"}, {Op::Click, "OptB"},
       {Op::Paste, "B2", L"\U0001F600"}, {Op::Paste, "B3", L"àèìòù"}, {Op::State, "B B1", L"|||\U0001F600|àèìò||||"}}},
@@ -80,6 +90,8 @@ const std::vector<std::pair<const char*, std::vector<Step>>> kCases = {
 
 HWND g_main = nullptr;
 PROCESS_INFORMATION g_process{};
+const wchar_t* g_program = nullptr;
+std::wstring g_heard;  // the live-region notices heard
 
 HWND Control(std::string_view name) {
   for (const auto& line : form::kControls)
@@ -138,14 +150,34 @@ std::wstring State() {
 
 // Waits up to `seconds` for the condition: on a loaded machine wine is slow,
 // and a condition that holds ends the wait at once.
+// Waits, handling the messages that bring the window's events.
+void Pump(DWORD milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+}
 template <typename Condition>
 bool Eventually(Condition condition, int seconds = 10) {
-  for (int i = 0; i < seconds * 100 && !condition(); ++i) Sleep(10);
+  for (int i = 0; i < seconds * 100 && !condition(); ++i) Pump(10);
   return condition();
+}
+void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND notice, LONG, LONG, DWORD, DWORD) {
+  g_heard += (g_heard.empty() ? L"" : L"|") + TextOf(notice);
+}
+
+// Pixels of the option's top edge that are not the window's grey: none but
+// where a focus mark runs.
+int MarkPixels(HWND option) {
+  RECT r;
+  GetWindowRect(option, &r);
+  HDC screen = GetDC(nullptr);
+  int count = 0;
+  for (int x = r.left; x < r.right; ++x) count += GetPixel(screen, x, r.top) != RGB(192, 192, 192);
+  ReleaseDC(nullptr, screen);
+  return count;
 }
 
 void PressKey(const std::string& key, const std::wstring& held) {
-  const BYTE code = key == "Tab" ? VK_TAB : key == "Down" ? VK_DOWN : key == "Up" ? VK_UP
+  const BYTE code = key.size() == 1 ? key[0] : key == "Tab" ? VK_TAB : key == "Down" ? VK_DOWN : key == "Up" ? VK_UP
                   : key == "Return" ? VK_RETURN : key == "Escape" ? VK_ESCAPE : VK_F4;
   const BYTE modifier = held == L"shift" ? VK_SHIFT : held == L"alt" ? VK_MENU : 0;
   if (modifier) keybd_event(modifier, 0, 0, 0);
@@ -165,6 +197,9 @@ HWND WarningBox() {
   HWND box = FindWindowW(L"#32770", L"ATTENZIONE");
   return box && IsWindowVisible(box) ? box : nullptr;
 }
+
+bool Start(const wchar_t* program, WORD show = SW_SHOWDEFAULT);
+void End();
 
 bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
   const std::wstring name(step.name, step.name + std::strlen(step.name));
@@ -222,6 +257,29 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
                        GetExitCodeProcess(g_process.hProcess, &code) && code == 0,
                    step, L"still running, or failed");
     }
+    case Op::Maximized: {
+      End();
+      RECT client{};
+      const bool normal = Start(g_program, SW_SHOWMAXIMIZED) && GetClientRect(g_main, &client) && !IsZoomed(g_main) &&
+                          client.right == form::Px(form::kClientWidth) && client.bottom == form::Px(form::kClientHeight);
+      return Check(normal, step, std::to_wstring(client.right) + L" x " + std::to_wstring(client.bottom));
+    }
+    case Op::Restore:
+      PostMessageW(g_main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      PostMessageW(g_main, WM_SYSCOMMAND, SC_RESTORE, 0);
+      return Check(Eventually([] { return !IsIconic(g_main); }), step, L"still minimized");
+    case Op::Mark: {
+      const bool shown = std::wstring(step.text) == L"shown";
+      return Check(Eventually([&] { return (MarkPixels(Control(step.name)) > 0) == shown; }, 2), step,
+                   std::to_wstring(MarkPixels(Control(step.name))) + L" pixels");
+    }
+    case Op::Heard: {
+      Pump(300);  // a notice that should not come has had its chance
+      const bool heard = Eventually([&] { return g_heard == step.text; }, 3);
+      const std::wstring seen = g_heard;
+      g_heard.clear();
+      return Check(heard, step, seen);
+    }
     case Op::Shot: {
       Sleep(300);  // the last paint
       BITMAPINFOHEADER header;
@@ -237,9 +295,11 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
 }
 
 // Detached: the program must not hold the test runner's output open.
-bool Start(const wchar_t* program) {
+bool Start(const wchar_t* program, WORD show) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = show == SW_SHOWDEFAULT ? 0 : STARTF_USESHOWWINDOW;
+  startup.wShowWindow = show;
   std::wstring line = std::wstring(L"\"") + program + L"\"";
   if (!CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup,
                       &g_process))
@@ -263,11 +323,15 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   const wchar_t* shotPath = argc > 2 && std::wstring(argv[2]) != L"-" ? argv[2] : nullptr;
   const std::string only = argc > 3 ? std::string(argv[3], argv[3] + wcslen(argv[3])) : "";
+  g_program = argv[1];
+  SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, &Hear, 0, 0,
+                  WINEVENT_OUTOFCONTEXT);
   int failed = 0, run = 0;
   for (const auto& [name, steps] : kCases) {
     if (!only.empty() && only != name) continue;
     bool ok = Start(argv[1]);
     std::wstring before;
+    g_heard.clear();
     for (const Step& step : steps) ok = ok && Run(step, before, shotPath);
     End();
     std::printf("%s: %s\n", ok ? "PASS" : "FAIL", name);

@@ -66,10 +66,9 @@ class Announcer final : public QObject {
   bool armed_ = false;
 };
 
-// What Announcer says after a row is chosen, a conversion and a reset.
+// What Announcer says after a row is chosen (after a conversion and a reset:
+// NoticeOf in window/modes.h).
 // RowChosenText("Riga B, gradi e minuti decimali") -> "Scelta la riga B, gradi e minuti decimali"
 QString RowChosenText(const QString& optionName);
-inline const QString kConvertedText = QStringLiteral("Conversione eseguita");
-inline const QString kEmptiedText = QStringLiteral("Celle svuotate");
 
 }  // namespace angoli

@@ -163,8 +163,7 @@ void MainWindow::CreateControl(const form::ControlLine& line) {
       connect(button, &QPushButton::clicked, this, [this, action = line.action, row = line.row] {
         if (!RunAction(*board_, action, row)) return;
         // The focus stays on the button, so nothing else would be heard.
-        if (action == form::Action::Calcola) announcer_->Say(kConvertedText);
-        if (action == form::Action::Reset) announcer_->Say(kEmptiedText);
+        if (const char* notice = NoticeOf(action)) announcer_->Say(QString::fromUtf8(notice));
       });
       widget = button;
       break;

@@ -1,10 +1,12 @@
 #include "window/win32/main_window.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "window/colours.h"
 #include "window/modes.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/dpi.h"
@@ -22,6 +24,16 @@ using form::ControlLine;
 using form::Kind;
 
 COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+Rgb SystemColour(int index) {
+  const COLORREF colour = GetSysColor(index);
+  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// LiveSetting_Property_GUID and EVENT_OBJECT_LIVEREGIONCHANGED, which
+// mingw-w64 lacks or keeps for Windows 8 on; Windows 7 ignores both.
+constexpr GUID kLiveSetting{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr LONG kPolite = 1;
+constexpr DWORD kLiveRegionChanged = 0x8019;
 
 // Twips to pixels at the window's DPI: Scale(345, 96) -> 23; Scale(345, 144) -> 35
 int Scale(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
@@ -61,6 +73,25 @@ const wchar_t* ClassOf(Kind kind) {
   return L"STATIC";
 }
 
+// The option buttons have no caption, and the system draws the focus around
+// the caption: a keyboard user would not see it. The mark goes around the
+// whole button instead, unless the window hides focus marks (until the
+// keyboard is used, where the desktop asks for that).
+LRESULT CALLBACK OptionProcedure(HWND option, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+  const LRESULT result = DefSubclassProc(option, message, w, l);
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_UPDATEUISTATE)
+    InvalidateRect(option, nullptr, TRUE);  // painted whole: with the mark, or without it
+  if (message == WM_PAINT && GetFocus() == option &&
+      !(SendMessageW(option, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    RECT whole;
+    GetClientRect(option, &whole);
+    HDC dc = GetDC(option);
+    DrawFocusRect(dc, &whole);
+    ReleaseDC(option, dc);
+  }
+  return result;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
@@ -82,7 +113,13 @@ MainWindow::MainWindow(HINSTANCE instance) {
   CreateWindowExW(0, kClassName, Widen(form::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   CreateControls(instance);
+  // The notice a screen reader reads after "Calcola" and "Reset". Shown, or
+  // the accessibility tree would leave it out, but of no size: never drawn,
+  // never under the mouse.
+  notice_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr,
+                            instance, nullptr);
   NameControls();
+  ReadDesktop();
   ApplyDpi(DpiOf(window_));
 }
 
@@ -113,6 +150,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
       cells[IndexOf(*line.cell)] = control;
     }
     if (line.action == form::Action::Calcola) calc[IndexOf(CalcButton(line.row))] = control;
+    if (line.kind == Kind::Option) SetWindowSubclass(control, &OptionProcedure, 0, 0);
   }
   SendMessageW(controls_[form::IndexOf(form::LineOf(form::Action::ChooseRow, Row::A))], BM_SETCHECK,
                BST_CHECKED, 0);
@@ -132,6 +170,40 @@ void MainWindow::NameControls() {
     names_->SetHwndPropStr(controls_[form::IndexOf(line)], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                            PROPID_ACC_NAME, Widen(line.accessibleName).c_str());
   }
+  VARIANT polite{};
+  polite.vt = VT_I4;
+  polite.lVal = kPolite;
+  names_->SetHwndProp(notice_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSetting, polite);
+}
+
+// A polite live region: read once the screen reader has finished what it says.
+void MainWindow::Announce(const char* notice) {
+  if (!notice) return;
+  SetWindowTextW(notice_, Widen(notice).c_str());
+  NotifyWinEvent(kLiveRegionChanged, notice_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+// With a contrast theme on, the window takes the theme's colours; it follows
+// the theme as it changes.
+void MainWindow::ReadDesktop() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)) contrast.dwFlags = 0;
+#ifdef ANGOLI_ALWAYS_CONTRAST  // the build that paints the contrast screenshot, as wine reports no theme
+  contrast.dwFlags |= HCF_HIGHCONTRASTON;
+#endif
+  desktop_ = {(contrast.dwFlags & HCF_HIGHCONTRASTON) != 0, SystemColour(COLOR_WINDOW), SystemColour(COLOR_WINDOWTEXT),
+              SystemColour(COLOR_GRAYTEXT)};
+  SetClassLongPtrW(window_, GCLP_HBRBACKGROUND,
+                   reinterpret_cast<LONG_PTR>(BrushOf(form::PaintOf(nullptr, kBlack, desktop_).back)));
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Where the focus goes when the window gets it back: where the user left it,
+// or else the input row's first cell.
+HWND MainWindow::FocusToGive() const {
+  if (focusWhenLeft_ && IsWindowVisible(focusWhenLeft_)) return focusWhenLeft_;
+  return controls_[form::IndexOf(form::LineOf(FirstCell(chosen_)))];
 }
 
 void MainWindow::Show(int how) {
@@ -148,7 +220,8 @@ void MainWindow::Show(int how) {
   const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
   const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
   SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(window_, how);
+  // The border is fixed: a shortcut set to "Maximised" shows the normal size.
+  ShowWindow(window_, how == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : how);
   UpdateWindow(window_);
 }
 
@@ -257,7 +330,26 @@ void MainWindow::OnCommand(const ControlLine& line, HWND control, WORD code) {
   if (code != BN_CLICKED) return;
   if (line.kind == Kind::Option) return ChooseRow(line.row);
   // A hidden "Calcola" cannot be pressed, not even by a message.
-  if (line.kind == Kind::Command && IsWindowVisible(control)) RunAction(*board_, line.action, line.row);
+  // The results change in cells the user has to find: a screen reader says
+  // that they did, never after a warning.
+  if (line.kind == Kind::Command && IsWindowVisible(control) && RunAction(*board_, line.action, line.row))
+    Announce(NoticeOf(line.action));
+}
+
+// Only the first activation sets up row A; later ones, after a warning, a
+// visit elsewhere or a restore, give the focus back, as the dialog manager does.
+void MainWindow::Activate() {
+  if (activated_) {
+    SetFocus(FocusToGive());
+  } else {
+    activated_ = true;
+    OnFirstActivate(*board_);
+  }
+}
+
+void MainWindow::RememberFocus() {
+  HWND focus = GetFocus();
+  if (IsChild(window_, focus)) focusWhenLeft_ = focus;
 }
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -277,20 +369,30 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       if (LOWORD(w) == WA_INACTIVE) {
         // A warning box or another program takes over: remember where the
         // user was, to come back there.
-        HWND focus = GetFocus();
-        if (IsChild(window_, focus)) focusWhenLeft_ = focus;
+        RememberFocus();
         return 0;
       }
-      if (HIWORD(w)) return 0;  // minimized
-      // Only the first activation sets up row A; later ones, after a warning
-      // or a visit elsewhere, give the focus back.
-      if (!activated_) {
-        activated_ = true;
-        OnFirstActivate(*board_);
-      } else {
-        SetFocus(focusWhenLeft_ ? focusWhenLeft_ : window_);
-      }
+      if (!HIWORD(w)) Activate();  // not while minimized
       return 0;
+    case WM_SETFOCUS:
+      // A restore hands the focus to the frame, where typing goes nowhere,
+      // and one from a minimized start is the first activation.
+      if (!IsIconic(window_)) Activate();
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((w & 0xFFF0) == SC_MINIMIZE) RememberFocus();  // the window may stay active, minimized
+      break;
+    case WM_SIZE:
+      // Whatever maximizes the window (another program, the first show on
+      // Windows, which can take the shortcut's show mode instead of ours):
+      // the border is fixed, so back to the normal size.
+      if (w == SIZE_MAXIMIZED) ShowWindow(window_, SW_RESTORE);
+      return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      for (HWND control : controls_) SendMessageW(control, message, w, l);
+      ReadDesktop();
+      break;
     case WM_COMMAND:
       if (const ControlLine* line = LineOf(reinterpret_cast<HWND>(l)))
         OnCommand(*line, reinterpret_cast<HWND>(l), HIWORD(w));
@@ -302,12 +404,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       const ControlLine* line = LineOf(reinterpret_cast<HWND>(l));
       if (!line) break;
       HDC dc = reinterpret_cast<HDC>(w);
-      const Rgb back = line->backColor.value_or(form::kWindowBack);
-      SetTextColor(dc, line->cell             ? board_->ForeColor(*line->cell)
-                       : line->foreColor ? ToColorRef(*line->foreColor)
-                                         : GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(dc, ToColorRef(back));
-      return reinterpret_cast<LRESULT>(BrushOf(back));
+      const form::Paint paint = form::PaintOf(line, line->cell ? board_->ForeColor(*line->cell) : kBlack, desktop_);
+      SetTextColor(dc, ToColorRef(paint.text));
+      SetBkColor(dc, ToColorRef(paint.back));
+      return reinterpret_cast<LRESULT>(BrushOf(paint.back));
     }
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(w));
@@ -321,6 +421,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         const MSAAPROPID name = PROPID_ACC_NAME;
         for (HWND control : controls_)
           names_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+        names_->ClearHwndProps(notice_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &kLiveSetting, 1);
       }
       PostQuitMessage(0);
       return 0;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "window/colours.h"
 #include "window/controls.h"
 #include "window/win32/window_board.h"
 
@@ -42,6 +43,11 @@ class MainWindow {
   const form::ControlLine* LineOf(HWND control) const;
   void OnCommand(const form::ControlLine& line, HWND control, WORD code);
   void ChooseRow(Row row);
+  void Announce(const char* notice);
+  void ReadDesktop();
+  void Activate();
+  void RememberFocus();
+  HWND FocusToGive() const;
 
   HWND window_ = nullptr;
   std::array<HWND, form::kControls.size()> controls_{};
@@ -53,6 +59,8 @@ class MainWindow {
   Row chosen_ = Row::A;  // the selected option button
   bool activated_ = false;
   HWND focusWhenLeft_ = nullptr;
+  HWND notice_ = nullptr;  // the live region that speaks NoticeOf
+  form::Desktop desktop_;
 };
 
 }  // namespace angoli::win32

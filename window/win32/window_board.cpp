@@ -31,7 +31,7 @@ void WindowBoard::SetLocked(Cell cell, bool locked) {
 }
 
 void WindowBoard::SetForeColor(Cell cell, Rgb colour) {
-  colours_[IndexOf(cell)] = RGB(colour.red, colour.green, colour.blue);
+  colours_[IndexOf(cell)] = colour;
   InvalidateRect(cells_[IndexOf(cell)], nullptr, TRUE);
 }
 

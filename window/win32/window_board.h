@@ -25,13 +25,13 @@ class WindowBoard final : public CellBoard {
   void EndProgram() override;
 
   // The colour the window paints the cell's text in.
-  COLORREF ForeColor(Cell cell) const { return colours_[IndexOf(cell)]; }
+  Rgb ForeColor(Cell cell) const { return colours_[IndexOf(cell)]; }
 
  private:
   HWND window_;
   std::array<HWND, 9> cells_;
   std::array<HWND, 3> buttons_;
-  std::array<COLORREF, 9> colours_{};
+  std::array<Rgb, 9> colours_{};
 };
 
 }  // namespace angoli::win32
