@@ -148,13 +148,13 @@ std::wstring State() {
   return state + focus;
 }
 
-// Waits up to `seconds` for the condition: on a loaded machine wine is slow,
-// and a condition that holds ends the wait at once.
 // Waits, handling the messages that bring the window's events.
 void Pump(DWORD milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
   for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
 }
+// Waits up to `seconds` for the condition: on a loaded machine wine is slow,
+// and a condition that holds ends the wait at once.
 template <typename Condition>
 bool Eventually(Condition condition, int seconds = 10) {
   for (int i = 0; i < seconds * 100 && !condition(); ++i) Pump(10);
