@@ -74,4 +74,10 @@ bool Calcola(CellBoard& board, Row row) {
   return Calcolo(board, row);
 }
 
+bool PassesChecks(const CellBoard& board, Row row) {
+  for (const CheckStep& step : kCheckSteps)
+    if (step.row == row && !Passes(board, step)) return false;
+  return true;
+}
+
 }  // namespace angoli

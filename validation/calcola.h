@@ -35,4 +35,8 @@ extern const std::array<CheckStep, 15> kCheckSteps;
 // minuti", B3 emptied and focused, nothing converted.
 bool Calcola(CellBoard& board, Row row);
 
+// Whether a press on the row's "Calcola" would pass every step, without
+// pressing it: row B '45' '30' '5' -> true; row B '45' '75' '5' -> false.
+bool PassesChecks(const CellBoard& board, Row row);
+
 }  // namespace angoli

@@ -3,6 +3,10 @@
 // window events that run them. The input row is stored nowhere but in the
 // cells' locks and colours and the buttons' visibility.
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "conversion/cell_board.h"
 #include "window/controls.h"
 
@@ -46,5 +50,25 @@ constexpr const char* NoticeOf(form::Action action) {
     default: return nullptr;
   }
 }
+
+// What "Incolla angolo" did.
+struct Pasted {
+  std::optional<Row> row;  // the row that became the input row; nothing: refused
+  bool converted = false;  // that row's "Calcola" passed
+};
+
+// "Incolla angolo": the clipboard's text read as one angle. Its row is chosen
+// as a click on the row's option would choose it (the board emptied, also
+// when it is the input row already), its cells are filled and its "Calcola"
+// runs. A text that is no angle, or does not fit the cells, is refused with a
+// warning; board and focus stay as they were.
+// PasteAngle(board, "45° 30,5′") -> row B '45' '30' '5' converted;
+// PasteAngle(board, "ciao") -> "Negli appunti non c'è un angolo", nothing changed.
+Pasted PasteAngle(CellBoard& board, std::string_view clipboard);
+
+// "Copia angolo": the row as one text, or nothing, after a warning, when a
+// press on its "Calcola" would fail a check.
+// CopyAngle(board, Row::B) with '45' '30' '4998' -> "45° 30,4998′".
+std::optional<std::string> CopyAngle(CellBoard& board, Row row);
 
 }  // namespace angoli

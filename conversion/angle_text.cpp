@@ -1,0 +1,226 @@
+#include "conversion/angle_text.h"
+
+#include <optional>
+
+#include "conversion/number_text.h"
+
+namespace angoli {
+namespace {
+
+// The marks a number may carry, by the place they name: 0 degrees, 1 minutes,
+// 2 seconds. "''" comes before "'" so that two primes are read as seconds.
+struct Mark {
+  std::string_view text;
+  std::size_t place;
+};
+constexpr Mark kMarks[] = {
+    {"''", 2},       {"\u00B0", 0}, {"\u00BA", 0}, {"\u02DA", 0}, {"d", 0},
+    {"'", 1},        {"\u2032", 1}, {"\u2019", 1}, {"m", 1},      {"\"", 2},
+    {"\u2033", 2},   {"\u201D", 2}, {"s", 2},
+};
+// What a copied row carries after each place: ° ′ ″.
+constexpr std::string_view kWrittenMarks[] = {"\u00B0", "\u2032", "\u2033"};
+
+// Spaces, tabs, line ends and the no-break spaces that documents use.
+constexpr std::string_view kBlanks[] = {" ", "\t", "\n", "\r", "\v", "\f", "\u00A0", "\u202F"};
+
+// Hemisphere letters: north and east count up, south, west and ovest down.
+struct Letter {
+  std::string_view text;
+  bool negative;
+};
+constexpr Letter kLetters[] = {{"N", false}, {"E", false}, {"S", true}, {"W", true}, {"O", true}};
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
+
+  bool AtEnd() const { return pos_ == text_.size(); }
+  bool AtDigit() const { return !AtEnd() && IsAsciiDigit(text_[pos_]); }
+
+  bool Take(std::string_view what) {
+    if (text_.substr(pos_, what.size()) != what) return false;
+    pos_ += what.size();
+    return true;
+  }
+
+  void SkipBlanks() {
+    for (bool more = true; more;) {
+      more = false;
+      for (std::string_view blank : kBlanks) more = more || Take(blank);
+    }
+  }
+
+  std::string_view Digits() {
+    const std::size_t start = pos_;
+    while (AtDigit()) ++pos_;
+    return text_.substr(start, pos_ - start);
+  }
+
+  std::optional<std::size_t> TakeMark() {
+    for (const Mark& mark : kMarks)
+      if (Take(mark.text)) return mark.place;
+    return std::nullopt;
+  }
+
+  // Whether a hemisphere letter stood here, and if so whether it counts down.
+  std::optional<bool> TakeLetter() {
+    for (const Letter& letter : kLetters)
+      if (Take(letter.text)) return letter.negative;
+    return std::nullopt;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+struct Number {
+  std::string_view whole;
+  std::string_view decimals;
+};
+
+struct Parsed {
+  bool negative = false;
+  std::vector<Number> numbers;
+};
+
+// The text's parts, or nothing when they do not make an angle.
+std::optional<Parsed> Parse(std::string_view text) {
+  Scanner scan(text);
+  Parsed parsed;
+  scan.SkipBlanks();
+  bool signGiven = false;
+  if (const std::optional<bool> letter = scan.TakeLetter()) {
+    parsed.negative = *letter;
+    signGiven = true;
+    scan.SkipBlanks();
+  } else if (scan.Take("-")) {
+    parsed.negative = signGiven = true;
+  } else {
+    signGiven = scan.Take("+");
+  }
+  for (;;) {
+    Number number{scan.Digits(), {}};
+    if (number.whole.empty()) return std::nullopt;
+    const bool hasDecimals = scan.Take(",") || scan.Take(".");
+    if (hasDecimals && (number.decimals = scan.Digits()).empty()) return std::nullopt;
+    parsed.numbers.push_back(number);
+    scan.SkipBlanks();
+    if (const std::optional<std::size_t> place = scan.TakeMark()) {
+      if (*place != parsed.numbers.size() - 1) return std::nullopt;
+      scan.SkipBlanks();
+    }
+    const bool colon = scan.Take(":");
+    scan.SkipBlanks();
+    if (!scan.AtDigit()) {
+      if (colon) return std::nullopt;
+      break;
+    }
+    if (hasDecimals || parsed.numbers.size() == 3) return std::nullopt;
+  }
+  if (!signGiven) {
+    if (const std::optional<bool> letter = scan.TakeLetter()) parsed.negative = *letter;
+    scan.SkipBlanks();
+  }
+  if (!scan.AtEnd()) return std::nullopt;
+  return parsed;
+}
+
+// Drops the leading zeros that keep digits from fitting `width`, never the
+// last digit: ("011", 2) -> "11"; ("05", 2) -> "05"; ("000", 2) -> "00".
+std::string Shortened(std::string_view digits, std::size_t width) {
+  std::size_t drop = 0;
+  while (digits.size() - drop > width && drop + 1 < digits.size() && digits[drop] == '0') ++drop;
+  return std::string(digits.substr(drop));
+}
+
+// A whole value as digits at least `width` wide: (0, 2) -> "00"; (10, 1) -> "10".
+std::string Padded(double whole, std::size_t width) {
+  std::string text = WholeToText(whole);
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
+  return text;
+}
+
+// The parts placed into the cells of their row.
+ReadAngleResult Place(const Parsed& parsed) {
+  ReadAngleResult result;
+  result.row = kRows[parsed.numbers.size() - 1];
+  const std::vector<Cell> cells = CellsOf(result.row);
+  const std::size_t last = parsed.numbers.size() - 1;
+  // Room for the digits of each whole part; the sign takes one of the degrees'.
+  std::vector<std::size_t> widths;
+  std::vector<std::string> wholes;
+  for (std::size_t i = 0; i <= last; ++i) {
+    widths.push_back(MaxLength(cells[i]) - (i == 0 && parsed.negative ? 1 : 0));
+    wholes.push_back(Shortened(parsed.numbers[i].whole, widths[i]));
+  }
+
+  const std::size_t n = MaxLength(cells.back());
+  const std::string_view decimals = parsed.numbers[last].decimals;
+  std::string digits = decimals.empty() ? "0" : std::string(decimals);
+  if (decimals.size() > n && wholes[last].size() <= widths[last]) {
+    // Rounded at the first digit the cell drops: half away from zero on the
+    // text as written, whatever follows that digit.
+    const double wholeValue = ReadNumber(wholes[last]).value_or(0);
+    const Rounded rounded =
+        RoundAt(ReadNumber(JoinWithComma(wholes[last], decimals.substr(0, n + 1))).value_or(0),
+                static_cast<int>(n));
+    digits = rounded.digits;
+    // A carry climbs as a conversion's does: 60 seconds are a minute more,
+    // 60 minutes a degree more.
+    for (std::size_t i = last; rounded.whole > wholeValue; --i) {
+      const double value = ReadNumber(wholes[i]).value_or(0) + 1;
+      if (i > 0 && value == 60) {
+        wholes[i] = Padded(0, wholes[i].size());
+        continue;
+      }
+      wholes[i] = Padded(value, wholes[i].size());
+      break;
+    }
+  }
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (wholes[i].size() > widths[i]) {
+      result.reading = AngleReading::DoesNotFit;
+      return result;
+    }
+  }
+  result.reading = AngleReading::Angle;
+  result.texts = wholes;
+  if (parsed.negative) result.texts[0].insert(0, "-");
+  result.texts.push_back(digits);
+  return result;
+}
+
+}  // namespace
+
+std::vector<Cell> CellsOf(Row row) {
+  std::vector<Cell> cells;
+  for (Cell cell : kBoardOrder)
+    if (RowOf(cell) == row) cells.push_back(cell);
+  return cells;
+}
+
+ReadAngleResult ReadAngle(std::string_view text) {
+  const std::optional<Parsed> parsed = Parse(text);
+  if (!parsed) return {};
+  return Place(*parsed);
+}
+
+std::string WriteAngle(Row row, const std::vector<std::string>& texts) {
+  if (texts.size() < 2) return {};
+  const std::size_t last = texts.size() - 1;
+  std::string text;
+  for (std::size_t i = 0; i + 1 < last; ++i) {
+    text += texts[i];
+    text += kWrittenMarks[i];
+    text += ' ';
+  }
+  text += JoinWithComma(texts[last - 1], texts[last]);
+  if (row != Row::A) text += kWrittenMarks[last - 1];
+  return text;
+}
+
+}  // namespace angoli

@@ -1,0 +1,45 @@
+#pragma once
+// A whole angle as one text, the way angles travel between programs: read
+// from the clipboard into a row's cells, written from a row's cells to it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/cell_board.h"
+
+namespace angoli {
+
+// The cells of a row, left to right: CellsOf(Row::B) -> B1, B2, B3.
+std::vector<Cell> CellsOf(Row row);
+
+enum class AngleReading {
+  Angle,       // row and texts hold it
+  NotAnAngle,  // no angle in any notation the reader knows
+  DoesNotFit,  // an angle, but a whole part wider than its cell ('100°')
+};
+
+struct ReadAngleResult {
+  AngleReading reading = AngleReading::NotAnAngle;
+  Row row = Row::A;                // one number: A, two: B, three: C
+  std::vector<std::string> texts;  // the row's cell texts, left to right
+};
+
+// A text in UTF-8 read as one angle. Blanks around and between the parts
+// are ignored; numbers carry their own marks or stand apart by blanks or ':';
+// a sign or one hemisphere letter (N E S W O); only the last number has
+// decimals, after ',' or '.', rounded once, half away from zero, at the width
+// of its digits cell, the rounding carrying into the whole parts.
+// ReadAngle("45,50833") -> row A '45' '50833';
+// ReadAngle("S 5° 15'") -> row B '-5' '15' '0';
+// ReadAngle("59° 59′ 59,9996″") -> row C '60' '00' '00' '000';
+// ReadAngle("100°") -> DoesNotFit; ReadAngle("45° 30°") -> NotAnAngle.
+ReadAngleResult ReadAngle(std::string_view text);
+
+// A row's cell texts as one text: row A as its number, rows B and C with the
+// marks ° ′ ″ and one space after each. The texts are taken as they stand.
+// WriteAngle(Row::A, {"45", "50833"}) -> "45,50833";
+// WriteAngle(Row::C, {"45", "30", "29", "988"}) -> "45° 30′ 29,988″".
+std::string WriteAngle(Row row, const std::vector<std::string>& texts);
+
+}  // namespace angoli
