@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets and runs each for a bounded time, starting from
-# the seed corpora; any finding fails. FUZZ_SECONDS sets the time per target.
+# the seed corpora; any finding fails. FUZZ_SECONDS sets the time per target;
+# by default the three share two minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build fuzz
-seconds="${FUZZ_SECONDS:-60}"
+seconds="${FUZZ_SECONDS:-40}"
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 
-for target in number_text session; do
+for target in number_text session angle_text; do
   work="build/fuzz/corpus/$target"
   mkdir -p "$work" build/fuzz/findings
   echo "== fuzzing $target for ${seconds}s"

@@ -32,9 +32,9 @@ echo "== screen reader: the window heard through Orca (transcript: build/dev/orc
 bash scripts/orca-test.sh build/dev/angoli
 passed=$((passed + 1))
 
-echo "== fuzz: each target for ${FUZZ_SECONDS:-60}s"
+echo "== fuzz: each target for ${FUZZ_SECONDS:-40}s"
 bash scripts/fuzz.sh
-passed=$((passed + 2))
+passed=$((passed + 3))
 
 echo "== package: build, install, start, remove"
 bash scripts/package-check.sh

@@ -1,7 +1,8 @@
 // Converting a result row back: from row A the angle comes back exactly; from
 // rows B and C it comes back within one unit of the last digit of the coarser
 // of the two rows. Each result row is pressed as a user would press it, so it
-// must also pass every check.
+// must also pass every check. Each row shown also survives "Copia angolo"
+// then "Incolla angolo": its text reads back into the very same cells.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/angle_text.h"
 #include "conversion/memory_board.h"
 #include "tests/grid_texts.h"
 #include "validation/calcola.h"
@@ -62,6 +64,16 @@ Texts Press(const Texts& source, Row row, bool& passed) {
   return board.Texts();
 }
 
+bool CopiesBack(const Texts& t, Row row) {
+  std::vector<std::string> cells;
+  for (Cell cell : CellsOf(row)) cells.push_back(t[IndexOf(cell)]);
+  const std::string copied = WriteAngle(row, cells);
+  const ReadAngleResult back = ReadAngle(copied);
+  if (back.reading == AngleReading::Angle && back.row == row && back.texts == cells) return true;
+  ADD_FAILURE() << RowText(t, row) << " copied as '" << copied << "' pastes back otherwise";
+  return false;
+}
+
 // Converts `input` from `from`, then each result row back, and checks the
 // angle each gives back for `from` against `tolerance` (in thousandths of a
 // second; 0: exact). Returns false after reporting a failure.
@@ -73,6 +85,7 @@ bool CheckRoundTrip(const Texts& input, Row from, const std::array<long long, 3>
     return false;
   }
   for (Row via : kRows) {
+    if (!CopiesBack(results, via)) return false;
     if (via == from) continue;
     const Texts back = Press(results, via, passed);
     const long long error = std::llabs(AngleOf(back, from) - AngleOf(input, from));

@@ -1,0 +1,25 @@
+// Any bytes as a clipboard text: whatever is read as an angle fits its row's
+// cells as number texts, and copying that row reads back into the same cells.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "conversion/angle_text.h"
+#include "conversion/number_text.h"
+#include "conversion/utf8_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace angoli;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const ReadAngleResult angle = ReadAngle(text);
+  if (angle.reading != AngleReading::Angle) return 0;
+  const std::vector<Cell> cells = CellsOf(angle.row);
+  if (angle.texts.size() != cells.size()) std::abort();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (CharCount(angle.texts[i]) > MaxLength(cells[i]) || !IsNumberText(angle.texts[i]))
+      std::abort();
+  }
+  const ReadAngleResult back = ReadAngle(WriteAngle(angle.row, angle.texts));
+  if (back.row != angle.row || back.texts != angle.texts) std::abort();
+  return 0;
+}
