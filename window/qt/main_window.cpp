@@ -3,13 +3,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QValidator>
@@ -29,6 +32,10 @@ namespace angoli {
 namespace {
 
 using form::Px;
+
+// Keys no cell uses: a line edit pastes with Ctrl+V and copies with Ctrl+C.
+const QKeySequence kPasteAngleKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_V);
+const QKeySequence kCopyAngleKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
 QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
@@ -108,6 +115,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
   board_ = std::make_unique<WidgetBoard>(*this, cells_, calc_);
 
+  connect(new QShortcut(kPasteAngleKeys, this), &QShortcut::activated, this,
+          [this] { PasteAngleFromClipboard(); });
+  connect(new QShortcut(kCopyAngleKeys, this), &QShortcut::activated, this,
+          [this] { CopyAngleOf(FocusedRow()); });
+
   // Only a change of selection is a new row: a click on the current row's
   // button must not empty the user's entry.
   connect(rows_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -151,6 +163,11 @@ void MainWindow::CreateControl(const form::ControlLine& line) {
       cell->setMaxLength(static_cast<int>(MaxLength(*line.cell)));
       cell->setValidator(new WholeCharacters(cell));
       cells_[IndexOf(*line.cell)] = cell;
+      cell->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(cell, &QLineEdit::customContextMenuRequested, this,
+              [this, cell, which = *line.cell](const QPoint& at) {
+                CellMenu(which)->exec(cell->mapToGlobal(at));
+              });
       widget = cell;
       break;
     }
@@ -201,6 +218,45 @@ void MainWindow::CreateControl(const form::ControlLine& line) {
     widget->adjustSize();
   else
     widget->resize(Scaled(line.width), Scaled(line.height));
+}
+
+std::unique_ptr<QMenu> MainWindow::CellMenu(Cell cell) {
+  std::unique_ptr<QMenu> menu(cells_[IndexOf(cell)]->createStandardContextMenu());
+  QAction* first = menu->actions().value(0);
+  // The keys are shown, as the line edit's own items show theirs; they act
+  // through the window's shortcuts.
+  auto* paste = new QAction(QStringLiteral("Incolla angolo"), menu.get());
+  paste->setShortcut(kPasteAngleKeys);
+  connect(paste, &QAction::triggered, this, [this] { PasteAngleFromClipboard(); });
+  auto* copy = new QAction(QStringLiteral("Copia angolo"), menu.get());
+  copy->setShortcut(kCopyAngleKeys);
+  connect(copy, &QAction::triggered, this, [this, row = RowOf(cell)] { CopyAngleOf(row); });
+  menu->insertActions(first, {paste, copy});
+  menu->insertSeparator(first);
+  return menu;
+}
+
+void MainWindow::PasteAngleFromClipboard() {
+  const Pasted pasted = PasteAngle(*board_, QGuiApplication::clipboard()->text().toStdString());
+  if (!pasted.row) return;
+  // The option group shows the new input row, as if its button was clicked.
+  {
+    const QSignalBlocker quiet(rows_);
+    rows_->button(static_cast<int>(*pasted.row))->setChecked(true);
+  }
+  KeepTabStopOnSelectedRow();
+  if (pasted.converted) announcer_->Say(kConvertedText);
+}
+
+void MainWindow::CopyAngleOf(Row row) {
+  if (const std::optional<std::string> text = CopyAngle(*board_, row))
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+Row MainWindow::FocusedRow() const {
+  for (Cell cell : kBoardOrder)
+    if (focusWidget() == cells_[IndexOf(cell)]) return RowOf(cell);
+  return static_cast<Row>(rows_->checkedId());
 }
 
 int MainWindow::Scaled(int twips) const { return qRound(Px(twips) * zoom_); }

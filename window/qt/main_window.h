@@ -13,6 +13,7 @@
 
 class QButtonGroup;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace angoli {
@@ -27,12 +28,21 @@ class MainWindow final : public QWidget {
   // The board as the core sees this window.
   CellBoard& Board() { return *board_; }
 
+  // A cell's context menu: "Incolla angolo", "Copia angolo" of the cell's
+  // row, a separator, then the line edit's own items.
+  std::unique_ptr<QMenu> CellMenu(Cell cell);
+
  protected:
   bool event(QEvent* event) override;
 
  private:
   void CreateControl(const form::ControlLine& line);
   void KeepTabStopOnSelectedRow();
+  // "Incolla angolo" from the clipboard; "Copia angolo" of a row to it.
+  void PasteAngleFromClipboard();
+  void CopyAngleOf(Row row);
+  // The row of the focused cell, else the input row.
+  Row FocusedRow() const;
   // Twips to this window's pixels: Scaled(585) -> 39 at zoom 1.
   int Scaled(int twips) const;
 
