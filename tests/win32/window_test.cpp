@@ -23,7 +23,10 @@ enum class Op {
   Press,    // BM_CLICK on `name`, posted, as the click opens a warning box
   Fill,     // WM_SETTEXT into the cells of row `name`, `text` split at '|'
   Paste,    // the clipboard holds `text`, and cell `name` gets WM_PASTE
-  Key,      // key `name` through the input queue, with `text` L"shift" or L"alt"
+  Key,      // key `name` through the input queue, with `text` L"shift", L"alt" or L"ctrl+shift"
+  Clip,     // the clipboard holds `text`, put there by another program
+  Copied,   // the clipboard has come to hold `text`
+  Menu,     // cell `name`'s context menu opens with the items `text` ("(…)": greyed)
   Tabs,     // Tab, then each control of `name` in turn has the focus
   Warning,  // the box says `text`, nothing changed while open; OK closes it
   State,    // `name`: input row and focus, "B B1"; `text`: the nine cells
@@ -83,6 +86,25 @@ const std::vector<std::pair<const char*, std::vector<Step>>> kCases = {
       {Op::State, "A A1", L"45||||||||"}}},
   {"Chiudi ends the program", {{Op::Fill, "A", L"45|"}, {Op::Click, "Chiudi"}, {Op::Ended}}},
   {"the close box ends the program", {{Op::Fill, "A", L"45|"}, {Op::Key, "F4", L"alt"}, {Op::Ended}}},
+  {"Incolla angolo of each row", {{Op::Clip, "", L"45,50833"}, {Op::Key, "V", L"ctrl+shift"},
+      {Op::State, "A A1", L"45|50833|45|30|4998|45|30|29|988"}, {Op::Click, "OptC"},
+      {Op::Clip, "", L"45° 30,4998′"}, {Op::Key, "V", L"ctrl+shift"}, {Op::State, "B B1", L"45|50833|45|30|4998|45|30|29|988"},
+      {Op::Clip, "", L"45° 30′ 29,988″"}, {Op::Menu, "A2", L""}, {Op::Key, "Down"}, {Op::Key, "Return"},
+      {Op::State, "C C1", L"45|50833|45|30|4998|45|30|29|988"}}},
+  {"Copia angolo of each row", {{Op::Fill, "A", L"45|50833"}, {Op::Click, "CalcA"}, {Op::Key, "C", L"ctrl+shift"},
+      {Op::Copied, "", L"45,50833"}, {Op::Menu, "B3", L""}, {Op::Key, "Down"}, {Op::Key, "Down"}, {Op::Key, "Return"},
+      {Op::Copied, "", L"45° 30,4998′"}, {Op::Menu, "C4", L""}, {Op::Key, "Escape"}, {Op::Key, "C", L"ctrl+shift"},
+      {Op::Copied, "", L"45° 30′ 29,988″"}}},
+  {"refused angles leave the board", {{Op::Click, "OptB"}, {Op::Fill, "B", L"7||"}, {Op::Clip, "", L"ciao"},
+      {Op::Key, "V", L"ctrl+shift"}, {Op::Warning, "", L"Negli appunti non c'è un angolo"}, {Op::State, "B B1", L"||7||||||"},
+      {Op::Clip, "", L"100°"}, {Op::Key, "V", L"ctrl+shift"}, {Op::Warning, "", L"L'angolo negli appunti non sta nelle celle"},
+      {Op::State, "B B1", L"||7||||||"}, {Op::Key, "C", L"ctrl+shift"},
+      {Op::Warning, "", L"La riga non contiene un angolo da copiare"}, {Op::Copied, "", L"100°"}}},
+  // Up from the bottom: Seleziona tutto, then Elimina, Incolla, Copia, Taglia.
+  {"the cells' menu", {{Op::Clip, "", L"5"}, {Op::Fill, "A", L"45|"},
+      {Op::Menu, "A1", L"Incolla angolo|Copia angolo|-|(Annulla)|-|(Taglia)|(Copia)|Incolla|(Elimina)|-|Seleziona tutto"},
+      {Op::Key, "Up"}, {Op::Key, "Return"}, {Op::Menu, "A1", L""}, {Op::Key, "Up"}, {Op::Key, "Up"}, {Op::Key, "Up"},
+      {Op::Key, "Up"}, {Op::Key, "Up"}, {Op::Key, "Return"}, {Op::State, "A A1", kNone}, {Op::Copied, "", L"45"}}},
   {"screenshot", {{Op::Click, "OptB"}, {Op::Fill, "B", L"45|30|5"}, {Op::Click, "CalcB"},
       {Op::State, "B CalcB", L"45|50833|45|30|5|45|30|30|000"}, {Op::Shot}}},
 };
@@ -179,11 +201,14 @@ int MarkPixels(HWND option) {
 void PressKey(const std::string& key, const std::wstring& held) {
   const BYTE code = key.size() == 1 ? key[0] : key == "Tab" ? VK_TAB : key == "Down" ? VK_DOWN : key == "Up" ? VK_UP
                   : key == "Return" ? VK_RETURN : key == "Escape" ? VK_ESCAPE : VK_F4;
-  const BYTE modifier = held == L"shift" ? VK_SHIFT : held == L"alt" ? VK_MENU : 0;
+  const BYTE modifier = held == L"alt" ? VK_MENU : held.empty() ? 0 : VK_SHIFT;
+  const BYTE control = held == L"ctrl+shift" ? VK_CONTROL : 0;
+  if (control) keybd_event(control, 0, 0, 0);
   if (modifier) keybd_event(modifier, 0, 0, 0);
   keybd_event(code, 0, 0, 0);
   keybd_event(code, 0, KEYEVENTF_KEYUP, 0);
   if (modifier) keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
+  if (control) keybd_event(control, 0, KEYEVENTF_KEYUP, 0);
   WaitForInputIdle(g_process.hProcess, 2000);
 }
 
@@ -217,15 +242,50 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
           SendMessageW(Control(NameOf(cell)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
       return true;
     }
+    case Op::Clip:
     case Op::Paste: {
       HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wcslen(step.text) + 1) * sizeof(wchar_t));
       wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), step.text);
       GlobalUnlock(memory);
       const bool put = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
       CloseClipboard();
-      return put && SendMessageW(Control(step.name), WM_PASTE, 0, 0) == 0;
+      return put && (step.op == Op::Clip || SendMessageW(Control(step.name), WM_PASTE, 0, 0) == 0);
+    }
+    case Op::Copied: {
+      std::wstring held;
+      const auto holds = [&] {
+        if (!OpenClipboard(nullptr)) return false;
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        held = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
+        if (data) GlobalUnlock(data);
+        CloseClipboard();
+        return held == step.text;
+      };
+      return Check(Eventually(holds), step, held);
+    }
+    case Op::Menu: {
+      HWND popup = nullptr;
+      const auto menuShown = [&] { return IsWindowVisible(popup = FindWindowW(L"#32768", nullptr)); };
+      if (!Check(Eventually([&] { return !menuShown(); }), step, L"a menu still open")) return false;
+      PostMessageW(Control(step.name), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control(step.name)), -1);
+      if (!Check(Eventually(menuShown), step, L"no menu")) return false;
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+      if (*step.text && GetMenuItemCount(menu) <= 0) {  // wine keeps a menu to its own process
+        std::printf("  the menu's items cannot be read from another process here\n");
+        return true;
+      }
+      std::wstring items;
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        std::wstring item = state & MF_SEPARATOR ? L"-" : std::wstring(text, wcscspn(text, L"\t"));
+        items += (i ? L"|" : L"") + (state & MF_GRAYED ? L"(" + item + L")" : item);
+      }
+      return Check(!*step.text || items == step.text, step, items);
     }
     case Op::Key:
+      before = State();
       PressKey(step.name, step.text);
       return true;
     case Op::Tabs: {

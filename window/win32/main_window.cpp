@@ -156,6 +156,13 @@ void MainWindow::CreateControls(HINSTANCE instance) {
                BST_CHECKED, 0);
   board_ = std::make_unique<WindowBoard>(window_, cells, calc);
   for (Cell cell : kBoardOrder) board_->SetForeColor(cell, kBlack);
+  // A paste has chosen its row already: the option buttons only show it.
+  angles_ = std::make_unique<AngleMenu>(
+      window_, cells, *board_, [this] { return chosen_; },
+      [this](Row row) {
+        chosen_ = row;
+        ChooseRow(row);
+      });
 }
 
 // Screen readers read the names of the window table through the accessibility
@@ -289,6 +296,7 @@ const ControlLine* MainWindow::LineOf(HWND control) const {
 // of option buttons, and the row's choice hands the focus to its first cell.
 // The dialog manager would walk into the cells that stand between them.
 bool MainWindow::PreTranslate(const MSG& message) {
+  if (angles_->PreTranslate(message)) return true;
   if (message.message != WM_KEYDOWN) return false;
   const ControlLine* line = LineOf(message.hwnd);
   if (!line || line->kind != Kind::Option) return false;

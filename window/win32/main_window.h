@@ -12,6 +12,7 @@
 
 #include "window/colours.h"
 #include "window/controls.h"
+#include "window/win32/angle_menu.h"
 #include "window/win32/window_board.h"
 
 struct IAccPropServices;
@@ -52,6 +53,7 @@ class MainWindow {
   HWND window_ = nullptr;
   std::array<HWND, form::kControls.size()> controls_{};
   std::unique_ptr<WindowBoard> board_;
+  std::unique_ptr<AngleMenu> angles_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::vector<std::pair<form::FontStyle, HFONT>> fonts_;
   std::vector<std::pair<Rgb, HBRUSH>> brushes_;

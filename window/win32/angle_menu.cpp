@@ -1,0 +1,177 @@
+#include "window/win32/angle_menu.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "window/modes.h"
+#include "window/win32/wide_text.h"
+
+namespace angoli::win32 {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// What greys an item, as Windows greys its edit menu.
+enum class Needs { Nothing, Undo, Selection, EditableSelection, Paste, MoreToSelect };
+
+enum class Does { PasteAngle, CopyAngle, Send };
+
+struct Item {
+  const wchar_t* text;  // nullptr: a separator
+  Does does;
+  UINT message;  // what Send sends to the cell
+  WPARAM w;
+  LPARAM l;
+  Needs needs;
+};
+
+// The menu from top to bottom; the key texts after a tab are shown, not
+// part of the name a screen reader reads.
+constexpr Item kItems[] = {
+    {L"Incolla angolo\tCtrl+Maiusc+V", Does::PasteAngle, 0, 0, 0, Needs::Nothing},
+    {L"Copia angolo\tCtrl+Maiusc+C", Does::CopyAngle, 0, 0, 0, Needs::Nothing},
+    {nullptr, Does::Send, 0, 0, 0, Needs::Nothing},
+    {L"Annulla", Does::Send, EM_UNDO, 0, 0, Needs::Undo},
+    {nullptr, Does::Send, 0, 0, 0, Needs::Nothing},
+    {L"Taglia", Does::Send, WM_CUT, 0, 0, Needs::EditableSelection},
+    {L"Copia", Does::Send, WM_COPY, 0, 0, Needs::Selection},
+    {L"Incolla", Does::Send, WM_PASTE, 0, 0, Needs::Paste},
+    {L"Elimina", Does::Send, WM_CLEAR, 0, 0, Needs::EditableSelection},
+    {nullptr, Does::Send, 0, 0, 0, Needs::Nothing},
+    {L"Seleziona tutto", Does::Send, EM_SETSEL, 0, -1, Needs::MoreToSelect},
+};
+
+bool Enabled(HWND cell, Needs needs) {
+  const bool editable = !(GetWindowLongW(cell, GWL_STYLE) & ES_READONLY);
+  DWORD start = 0, end = 0;
+  SendMessageW(cell, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const auto length = static_cast<DWORD>(GetWindowTextLengthW(cell));
+  switch (needs) {
+    case Needs::Nothing: return true;
+    case Needs::Undo: return editable && SendMessageW(cell, EM_CANUNDO, 0, 0);
+    case Needs::Selection: return start != end;
+    case Needs::EditableSelection: return editable && start != end;
+    case Needs::Paste: return editable && IsClipboardFormatAvailable(CF_UNICODETEXT);
+    case Needs::MoreToSelect: return length > 0 && (start != 0 || end != length);
+  }
+  return false;
+}
+
+// The clipboard's text; empty when it holds none or another program has it open.
+std::wstring ClipboardText(HWND owner) {
+  std::wstring text;
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = units;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void SetClipboardText(HWND owner, const std::wstring& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!memory) return;
+  if (auto* units = static_cast<wchar_t*>(GlobalLock(memory))) {
+    text.copy(units, text.size());
+    units[text.size()] = L'\0';
+    GlobalUnlock(memory);
+  }
+  if (OpenClipboard(owner)) {
+    // The clipboard owns the memory once it takes it.
+    if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory)) memory = nullptr;
+    CloseClipboard();
+  }
+  if (memory) GlobalFree(memory);
+}
+
+bool Held(int key) { return GetKeyState(key) < 0; }
+
+}  // namespace
+
+AngleMenu::AngleMenu(HWND window, const std::array<HWND, 9>& cells, CellBoard& board,
+                     std::function<Row()> inputRow, std::function<void(Row)> rowPasted)
+    : window_(window), cells_(cells), board_(board), inputRow_(std::move(inputRow)),
+      rowPasted_(std::move(rowPasted)) {
+  for (HWND cell : cells_)
+    SetWindowSubclass(cell, &AngleMenu::CellProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+AngleMenu::~AngleMenu() {
+  for (HWND cell : cells_) RemoveWindowSubclass(cell, &AngleMenu::CellProcedure, kSubclassId);
+}
+
+bool AngleMenu::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || (message.wParam != 'V' && message.wParam != 'C')) return false;
+  if (!Held(VK_CONTROL) || !Held(VK_SHIFT) || Held(VK_MENU)) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  if (message.wParam == 'V')
+    Paste();
+  else
+    Copy(FocusedRow());
+  return true;
+}
+
+LRESULT CALLBACK AngleMenu::CellProcedure(HWND cell, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                          DWORD_PTR self) {
+  if (message != WM_CONTEXTMENU) return DefSubclassProc(cell, message, w, l);
+  reinterpret_cast<AngleMenu*>(self)->ShowMenu(cell, l);
+  return 0;
+}
+
+void AngleMenu::ShowMenu(HWND cell, LPARAM at) {
+  ::SetFocus(cell);
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {  // from the keyboard: below the cell's top-left corner
+    RECT r;
+    GetWindowRect(cell, &r);
+    point = {r.left, r.bottom};
+  }
+  HMENU menu = CreatePopupMenu();
+  for (UINT i = 0; i < std::size(kItems); ++i) {
+    const Item& item = kItems[i];
+    if (!item.text) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    // An item's id is its place in the list, from 1: 0 is no choice.
+    AppendMenuW(menu, MF_STRING | (Enabled(cell, item.needs) ? MF_ENABLED : MF_GRAYED), i + 1, item.text);
+  }
+  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x,
+                                     point.y, 0, window_, nullptr);
+  DestroyMenu(menu);
+  if (chosen == 0 || chosen > std::size(kItems)) return;
+  const Item& item = kItems[chosen - 1];
+  Row row = Row::A;
+  for (Cell each : kBoardOrder)
+    if (cells_[IndexOf(each)] == cell) row = RowOf(each);
+  switch (item.does) {
+    case Does::PasteAngle: return Paste();
+    case Does::CopyAngle: return Copy(row);
+    case Does::Send: SendMessageW(cell, item.message, item.w, item.l); return;
+  }
+}
+
+void AngleMenu::Paste() {
+  const Pasted pasted = PasteAngle(board_, Narrow(ClipboardText(window_)));
+  if (pasted.row) rowPasted_(*pasted.row);
+}
+
+void AngleMenu::Copy(Row row) {
+  if (const std::optional<std::string> text = CopyAngle(board_, row)) SetClipboardText(window_, Widen(*text));
+}
+
+Row AngleMenu::FocusedRow() const {
+  HWND focus = GetFocus();
+  for (Cell cell : kBoardOrder)
+    if (cells_[IndexOf(cell)] == focus) return RowOf(cell);
+  return inputRow_();
+}
+
+}  // namespace angoli::win32

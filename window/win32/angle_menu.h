@@ -1,0 +1,45 @@
+#pragma once
+// "Incolla angolo" and "Copia angolo" in the Windows window: Ctrl+Shift+V and
+// Ctrl+Shift+C anywhere in it, and a context menu of the program's own for
+// the cells, with the edit control's standard items after the two.
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+
+#include "conversion/cell_board.h"
+
+namespace angoli::win32 {
+
+class AngleMenu {
+ public:
+  // cells in board order; inputRow tells the input row, rowPasted shows the
+  // row a paste chose on the option buttons.
+  AngleMenu(HWND window, const std::array<HWND, 9>& cells, CellBoard& board,
+            std::function<Row()> inputRow, std::function<void(Row)> rowPasted);
+  ~AngleMenu();
+  AngleMenu(const AngleMenu&) = delete;
+  AngleMenu& operator=(const AngleMenu&) = delete;
+
+  // The two shortcuts, taken before a cell turns them into a paste or copy
+  // of its own: true if handled.
+  bool PreTranslate(const MSG& message);
+
+ private:
+  static LRESULT CALLBACK CellProcedure(HWND cell, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
+                                        DWORD_PTR self);
+  void ShowMenu(HWND cell, LPARAM at);
+  void Paste();
+  void Copy(Row row);
+  // The row of the focused cell, else the input row.
+  Row FocusedRow() const;
+
+  HWND window_;
+  std::array<HWND, 9> cells_;
+  CellBoard& board_;
+  std::function<Row()> inputRow_;
+  std::function<void(Row)> rowPasted_;
+};
+
+}  // namespace angoli::win32
