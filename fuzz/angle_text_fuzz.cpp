@@ -14,12 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ReadAngleResult angle = ReadAngle(text);
   if (angle.reading != AngleReading::Angle) return 0;
   const std::vector<Cell> cells = CellsOf(angle.row);
-  if (angle.texts.size() != cells.size()) std::abort();
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (CharCount(angle.texts[i]) > MaxLength(cells[i]) || !IsNumberText(angle.texts[i]))
-      std::abort();
-  }
+  bool fits = angle.texts.size() == cells.size();
+  for (std::size_t i = 0; fits && i < cells.size(); ++i)
+    fits = CharCount(angle.texts[i]) <= MaxLength(cells[i]) && IsNumberText(angle.texts[i]);
   const ReadAngleResult back = ReadAngle(WriteAngle(angle.row, angle.texts));
-  if (back.row != angle.row || back.texts != angle.texts) std::abort();
+  if (!fits || back.row != angle.row || back.texts != angle.texts) std::abort();
   return 0;
 }

@@ -25,12 +25,10 @@ ENTRIES = [
 
 
 # Clipboard texts for "Incolla angolo": every notation, mark, sign and refusal.
-ANGLES = [
-    "45,50833", "45.5\u00b0", "-5,25", "45,123456", "45\u00b0 30,4998\u2032", "S 5\u00b0 15'",
-    "12 34.56789", "45\u00b030'30,5\"", "45:30:30", "59\u00b0 59\u2032 59,9996\u2033", "100\u00b0",
-    "-10\u00b0", "ciao", "45,5\u00b0 30\u2032", "45\u00b0 30\u00b0", "", "45d 30m 15s",
-    "45\u00ba30\u201915''", "5\u00b0 15\u2032 O", "\u00a0N 45\u02da\n", "-005", "011:15",
-]
+ANGLES = ["45,50833", "45.5\u00b0", "-5,25", "45,123456", "45\u00b0 30,4998\u2032", "S 5\u00b0 15'", "12 34.56789",
+          "45\u00b030'30,5\"", "45:30:30", "59\u00b0 59\u2032 59,9996\u2033", "100\u00b0", "-10\u00b0", "ciao",
+          "45,5\u00b0 30\u2032", "45\u00b0 30\u00b0", "", "45d 30m 15s", "45\u00ba30\u201915''", "5\u00b0 15\u2032 O",
+          "\u00a0N 45\u02da\n", "-005", "011:15"]
 
 
 def session(row, texts):
@@ -46,10 +44,9 @@ def session(row, texts):
 def main():
     sessions = HERE / "corpus" / "session"
     numbers = HERE / "corpus" / "number_text"
-    angles = HERE / "corpus" / "angle_text"
-    angles.mkdir(parents=True, exist_ok=True)
+    (HERE / "corpus" / "angle_text").mkdir(parents=True, exist_ok=True)
     for i, text in enumerate(ANGLES):
-        (angles / f"angle-{i:02d}").write_bytes(text.encode())
+        (HERE / "corpus" / "angle_text" / f"angle-{i:02d}").write_bytes(text.encode())
     sessions.mkdir(parents=True, exist_ok=True)
     numbers.mkdir(parents=True, exist_ok=True)
     texts = set()

@@ -1,4 +1,5 @@
-// The input row, emptying the board and the end of the tool.
+// The input row, emptying the board, the end of the tool, and whole angles
+// pasted and copied.
 #include <gtest/gtest.h>
 
 #include "conversion/memory_board.h"
@@ -95,6 +96,74 @@ TEST(ModesTest, ChiudiEndsAtOnceWithTextInTheCells) {
   EXPECT_TRUE(board.Ended());
   EXPECT_TRUE(board.Messages().empty());
 }
+
+// "Incolla angolo" and "Copia angolo": what each clipboard text puts into the
+// cells, or why it is refused, and the row copied back.
+// "Incolla angolo" and "Copia angolo": what each clipboard text puts into the
+// cells, or why it is refused, and the row copied back.
+const std::string kNoAngle = "Negli appunti non c'è un angolo";
+const std::string kTooWide = "L'angolo negli appunti non sta nelle celle";
+const std::string kMinutes = "I minuti devono essere compresi tra 0 e 59";
+
+struct PasteCase {
+  std::string clipboard;
+  std::string cells;    // the input row's, left to right, "45 30 0"; "": refused
+  std::string message;  // the first warning shown, if any
+  std::string copied{};  // "Copia angolo" of the row, "-": refused, "": not looked at
+};
+void PrintTo(const PasteCase& c, std::ostream* os) { *os << '\'' << c.clipboard << '\''; }
+
+class PasteAngleTest : public testing::TestWithParam<PasteCase> {};
+
+TEST_P(PasteAngleTest, FillsTheRowOrLeavesTheBoard) {
+  const PasteCase& c = GetParam();
+  MemoryBoard board;  // row C the input row, '7' typed in C1, the focus in C2
+  OnRowChosen(board, Row::C);
+  board.Type(Cell::C1, "7");
+  board.SetFocus(Cell::C2);
+  const auto before = board.Texts();
+  const Pasted pasted = PasteAngle(board, c.clipboard);
+  const Row row = pasted.row.value_or(Row::C);
+  std::string cells;
+  for (Cell cell : kBoardOrder)
+    if (RowOf(cell) == row) cells += (cells.empty() ? "" : " ") + board.Text(cell);
+  EXPECT_EQ(pasted.row ? cells : "", c.cells);
+  EXPECT_EQ(board.Messages().empty() ? "" : board.Messages().front().text, c.message);
+  if (!pasted.row) {
+    EXPECT_EQ(board.Texts(), before);
+    EXPECT_EQ(board.Focus(), Cell::C2);
+    return;
+  }
+  ExpectInputRow(board, row);
+  EXPECT_EQ(pasted.converted, c.message.empty());
+  if (!c.copied.empty()) { EXPECT_EQ(CopyAngle(board, row).value_or("-"), c.copied); }
+  if (c.copied == "-") { EXPECT_EQ(board.Messages().back().text, "La riga non contiene un angolo da copiare"); }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClipboardTexts, PasteAngleTest,
+    testing::Values(
+        PasteCase{"45,50833", "45 50833", "", "45,50833"}, PasteCase{"45.5°", "45 5", ""},
+        PasteCase{"-5,25", "-5 25", ""}, PasteCase{"45,123456", "45 12346", ""},
+        PasteCase{"45° 30,4998′", "45 30 4998", "", "45° 30,4998′"},
+        PasteCase{"S 5° 15'", "-5 15 0", "", "-5° 15,0′"}, PasteCase{"12 34.56789", "12 34 5679", ""},
+        PasteCase{"45°30'30,5\"", "45 30 30 5", ""}, PasteCase{"45:30:30", "45 30 30 0", ""},
+        PasteCase{"59° 59′ 59,9996″", "60 00 00 000", "", "60° 00′ 00,000″"},
+        PasteCase{"45° 30′ 29,988″", "45 30 29 988", "", "45° 30′ 29,988″"},
+        PasteCase{" \t45\u00A0º 30’\r\n", "45 30 0", ""}, PasteCase{"45˚30m15''", "45 30 15 0", ""},
+        PasteCase{"45d 30m 15s", "45 30 15 0", ""}, PasteCase{"45° 30′ 15”", "45 30 15 0", ""},
+        PasteCase{"+011° 15′", "11 15 0", ""}, PasteCase{"5° 15′ O", "-5 15 0", ""},
+        PasteCase{"W0,5", "-0 5", "", "-0,5"}, PasteCase{"N 45", "45 0", ""}, PasteCase{"45E", "45 0", ""},
+        PasteCase{"-005", "-5 0", ""}, PasteCase{"45° 75′", "45 75 0", kMinutes, "-"},
+        PasteCase{"45° 5′ 59,9996″", "45 6 00 000", "", "45° 6′ 00,000″"}, PasteCase{"-9,999996", "", kTooWide},
+        PasteCase{"99° 59,99996′", "", kTooWide}, PasteCase{"100°", "", kTooWide}, PasteCase{"-10°", "", kTooWide},
+        PasteCase{"45° 100′", "", kTooWide}, PasteCase{"ciao", "", kNoAngle}, PasteCase{"45,5° 30′", "", kNoAngle},
+        PasteCase{"45° 30°", "", kNoAngle}, PasteCase{"", "", kNoAngle}, PasteCase{"30′", "", kNoAngle},
+        PasteCase{"45° 30” ", "", kNoAngle}, PasteCase{"-S 5", "", kNoAngle}, PasteCase{"S 5 N", "", kNoAngle},
+        PasteCase{"1.000,5", "", kNoAngle}, PasteCase{"4,5e1", "", kNoAngle}, PasteCase{"١٢", "", kNoAngle},
+        PasteCase{"45:30:", "", kNoAngle}, PasteCase{"1 2 3 4", "", kNoAngle}, PasteCase{"45,", "", kNoAngle},
+        PasteCase{",5", "", kNoAngle}, PasteCase{"45 s", "", kNoAngle}, PasteCase{"45° 30′ 15″ 5", "", kNoAngle}),
+    CaseName());
 
 }  // namespace
 }  // namespace angoli

@@ -403,19 +403,15 @@ class BehaviourTest : public QObject {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("unlocked") << "A1"
-                              << QStringList{"Incolla angolo", "Copia angolo", "Annulla", "Rifai",
-                                             "Taglia", "Copia", "Incolla", "Elimina",
-                                             "Seleziona tutto"};
-    QTest::newRow("locked") << "B1"
-                            << QStringList{"Incolla angolo", "Copia angolo", "Copia",
-                                           "Seleziona tutto"};
+                              << QStringList{"Incolla angolo", "Copia angolo", "Annulla", "Rifai", "Taglia",
+                                             "Copia", "Incolla", "Elimina", "Seleziona tutto"};
+    QTest::newRow("locked") << "B1" << QStringList{"Incolla angolo", "Copia angolo", "Copia", "Seleziona tutto"};
   }
 
   void italianContextMenu() {
     QFETCH(QString, cell);
     QFETCH(QStringList, expected);
-    const auto which = angoli::kBoardOrder[gui::kCellNames.indexOf(cell)];
-    std::unique_ptr<QMenu> menu = window_->main.CellMenu(which);
+    std::unique_ptr<QMenu> menu = window_->main.CellMenu(angoli::kBoardOrder[gui::kCellNames.indexOf(cell)]);
     QStringList texts;
     for (QAction* action : menu->actions())
       if (!action->isSeparator()) texts << action->text().section('\t', 0, 0).remove('&');
@@ -425,46 +421,38 @@ class BehaviourTest : public QObject {
   // "Incolla angolo" (Ctrl+Shift+V) with row B chosen and '7' typed in B1,
   // then "Copia angolo" (Ctrl+Shift+C) of the row of a clicked cell.
   void angleClipboard_data() {
-    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QStringList>("step");  // pasted, focus after, cell clicked, copied ("": as pasted)
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<QStringList>("board");  // none: as before the paste
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("copyFrom");
-    QTest::addColumn<QString>("copied");
     const QStringList angle = {"45", "50833", "45", "30", "4998", "45", "30", "29", "988"};
-    const QString none = QStringLiteral("Negli appunti non c'è un angolo");
-    const QString wide = QStringLiteral("L'angolo negli appunti non sta nelle celle");
-    const QString empty = QStringLiteral("La riga non contiene un angolo da copiare");
-    QTest::newRow("row A, copy A") << "45,50833" << QStringList() << angle << "A1" << "A2" << "45,50833";
-    QTest::newRow("row A, copy B") << "45,50833" << QStringList() << angle << "A1" << "B3" << "45° 30,4998′";
-    QTest::newRow("row B, copy C") << "45° 30,4998′" << QStringList() << angle << "B1" << "C1" << "45° 30′ 29,988″";
-    QTest::newRow("row C, copy A") << "45° 30′ 29,988″" << QStringList() << angle << "C1" << "A1" << "45,50833";
-    QTest::newRow("not an angle") << "ciao" << QStringList{none} << QStringList() << "B1" << "" << "";
-    QTest::newRow("too wide") << "100°" << QStringList{wide} << QStringList() << "B1" << "" << "";
-    QTest::newRow("empty row copied") << "" << QStringList{none, empty} << QStringList() << "B1" << "C2" << "";
+    const QString none = "Negli appunti non c'è un angolo", wide = "L'angolo negli appunti non sta nelle celle";
+    QTest::newRow("row A, copy B") << QStringList{"45,50833", "A1", "B3", "45° 30,4998′"} << QStringList() << angle;
+    QTest::newRow("row B, copy C") << QStringList{"45° 30,4998′", "B1", "C1", "45° 30′ 29,988″"} << QStringList() << angle;
+    QTest::newRow("row C, copy A") << QStringList{"45° 30′ 29,988″", "C1", "A1", "45,50833"} << QStringList() << angle;
+    QTest::newRow("not an angle") << QStringList{"ciao", "B1", "", ""} << QStringList{none} << QStringList();
+    QTest::newRow("too wide") << QStringList{"100°", "B1", "", ""} << QStringList{wide} << QStringList();
+    QTest::newRow("empty row copied") << QStringList{"", "B1", "C2", ""}
+                                      << QStringList{none, "La riga non contiene un angolo da copiare"} << QStringList();
   }
 
   void angleClipboard() {
-    QFETCH(QString, pasted);
+    QFETCH(QStringList, step);
     QFETCH(QStringList, warnings);
     QFETCH(QStringList, board);
-    QFETCH(QString, focus);
-    QFETCH(QString, copyFrom);
-    QFETCH(QString, copied);
     window_->choose('B');
     Type("7");
     if (board.isEmpty()) board = window_->texts();
     gui::WarningCatcher catcher(window_->main);
-    QGuiApplication::clipboard()->setText(pasted);
+    QGuiApplication::clipboard()->setText(step[0]);
     Press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     QCOMPARE(window_->texts(), board);
     QVERIFY(window_->Reactivate());  // as the window system does once a box has gone
-    QCOMPARE(FocusedName(), focus);
-    VerifyMode(focus.front());
-    if (!copyFrom.isEmpty()) {
-      window_->click(copyFrom);
+    QCOMPARE(FocusedName(), step[1]);
+    VerifyMode(step[1].front());
+    if (!step[2].isEmpty()) {
+      window_->click(step[2]);
       Press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-      QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? pasted : copied);
+      QCOMPARE(QGuiApplication::clipboard()->text(), step[3].isEmpty() ? step[0] : step[3]);
     }
     QCOMPARE(catcher.count(), warnings.size());
     if (!warnings.isEmpty()) QCOMPARE(catcher.last().text, warnings.back());
