@@ -64,16 +64,6 @@ Texts Press(const Texts& source, Row row, bool& passed) {
   return board.Texts();
 }
 
-bool CopiesBack(const Texts& t, Row row) {
-  std::vector<std::string> cells;
-  for (Cell cell : CellsOf(row)) cells.push_back(t[IndexOf(cell)]);
-  const std::string copied = WriteAngle(row, cells);
-  const ReadAngleResult back = ReadAngle(copied);
-  if (back.reading == AngleReading::Angle && back.row == row && back.texts == cells) return true;
-  ADD_FAILURE() << RowText(t, row) << " copied as '" << copied << "' pastes back otherwise";
-  return false;
-}
-
 // Converts `input` from `from`, then each result row back, and checks the
 // angle each gives back for `from` against `tolerance` (in thousandths of a
 // second; 0: exact). Returns false after reporting a failure.
@@ -85,7 +75,12 @@ bool CheckRoundTrip(const Texts& input, Row from, const std::array<long long, 3>
     return false;
   }
   for (Row via : kRows) {
-    if (!CopiesBack(results, via)) return false;
+    std::vector<std::string> cells;  // a text read back as a row of the same width is the same row
+    for (Cell cell : CellsOf(via)) cells.push_back(results[IndexOf(cell)]);
+    if (ReadAngle(WriteAngle(via, cells)).texts != cells) {
+      ADD_FAILURE() << RowText(results, via) << " copied as '" << WriteAngle(via, cells) << "' pastes back otherwise";
+      return false;
+    }
     if (via == from) continue;
     const Texts back = Press(results, via, passed);
     const long long error = std::llabs(AngleOf(back, from) - AngleOf(input, from));
