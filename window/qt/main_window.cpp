@@ -245,7 +245,7 @@ void MainWindow::PasteAngleFromClipboard() {
     rows_->button(static_cast<int>(*pasted.row))->setChecked(true);
   }
   KeepTabStopOnSelectedRow();
-  if (pasted.converted) announcer_->Say(kConvertedText);
+  if (pasted.converted) announcer_->Say(QString::fromUtf8(NoticeOf(form::Action::Calcola)));
 }
 
 void MainWindow::CopyAngleOf(Row row) {

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "window/modes.h"
 #include "window/win32/wide_text.h"
 
 namespace angoli::win32 {
@@ -96,9 +95,9 @@ bool Held(int key) { return GetKeyState(key) < 0; }
 }  // namespace
 
 AngleMenu::AngleMenu(HWND window, const std::array<HWND, 9>& cells, CellBoard& board,
-                     std::function<Row()> inputRow, std::function<void(Row)> rowPasted)
+                     std::function<Row()> inputRow, std::function<void(const Pasted&)> pasted)
     : window_(window), cells_(cells), board_(board), inputRow_(std::move(inputRow)),
-      rowPasted_(std::move(rowPasted)) {
+      pasted_(std::move(pasted)) {
   for (HWND cell : cells_)
     SetWindowSubclass(cell, &AngleMenu::CellProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -160,7 +159,7 @@ void AngleMenu::ShowMenu(HWND cell, LPARAM at) {
 
 void AngleMenu::Paste() {
   const Pasted pasted = PasteAngle(board_, Narrow(ClipboardText(window_)));
-  if (pasted.row) rowPasted_(*pasted.row);
+  if (pasted.row) pasted_(pasted);
 }
 
 void AngleMenu::Copy(Row row) {

@@ -9,15 +9,16 @@
 #include <functional>
 
 #include "conversion/cell_board.h"
+#include "window/modes.h"
 
 namespace angoli::win32 {
 
 class AngleMenu {
  public:
-  // cells in board order; inputRow tells the input row, rowPasted shows the
-  // row a paste chose on the option buttons.
+  // cells in board order; inputRow tells the input row, pasted shows what a
+  // paste that was not refused did.
   AngleMenu(HWND window, const std::array<HWND, 9>& cells, CellBoard& board,
-            std::function<Row()> inputRow, std::function<void(Row)> rowPasted);
+            std::function<Row()> inputRow, std::function<void(const Pasted&)> pasted);
   ~AngleMenu();
   AngleMenu(const AngleMenu&) = delete;
   AngleMenu& operator=(const AngleMenu&) = delete;
@@ -39,7 +40,7 @@ class AngleMenu {
   std::array<HWND, 9> cells_;
   CellBoard& board_;
   std::function<Row()> inputRow_;
-  std::function<void(Row)> rowPasted_;
+  std::function<void(const Pasted&)> pasted_;
 };
 
 }  // namespace angoli::win32

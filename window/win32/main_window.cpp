@@ -156,12 +156,14 @@ void MainWindow::CreateControls(HINSTANCE instance) {
                BST_CHECKED, 0);
   board_ = std::make_unique<WindowBoard>(window_, cells, calc);
   for (Cell cell : kBoardOrder) board_->SetForeColor(cell, kBlack);
-  // A paste has chosen its row already: the option buttons only show it.
+  // A paste has chosen its row already: the option buttons only show it, and
+  // a paste that converts is heard as a "Calcola" is.
   angles_ = std::make_unique<AngleMenu>(
       window_, cells, *board_, [this] { return chosen_; },
-      [this](Row row) {
-        chosen_ = row;
-        ChooseRow(row);
+      [this](const Pasted& pasted) {
+        chosen_ = *pasted.row;
+        ChooseRow(*pasted.row);
+        if (pasted.converted) Announce(NoticeOf(form::Action::Calcola));
       });
 }
 
