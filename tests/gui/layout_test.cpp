@@ -3,6 +3,7 @@
 // gives them, texts that fit, the window itself.
 
 #include <QAccessible>
+#include <QColorSpace>
 #include <QFontInfo>
 #include <QIcon>
 #include <QLabel>
@@ -205,28 +206,49 @@ class LayoutTest : public QObject {
     }
   }
 
-  // A dark desktop palette leaves the window's look alone, whether it comes
-  // for the whole application or, as platform themes set it, per kind of
-  // control, and whether it comes before the window is made or after.
+  // A dark desktop leaves the window with the default look of README's
+  // picture: a dark palette for the whole application or, as platform themes
+  // set it, per kind of control, before the window is made or after; and the
+  // desktop's own palette, which runs under Qt's GTK theme with a dark GTK
+  // theme too (ctest: layout_test_gtk_dark).
   void lightUnderDarkPalette_data() {
     QTest::addColumn<QStringList>("classes");  // none: the application's palette
-    QTest::newRow("application") << QStringList();
-    QTest::newRow("controls") << QStringList{"QPushButton", "QRadioButton", "QLineEdit", "QLabel"};
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("desktop") << QStringList() << false;
+    QTest::newRow("application") << QStringList() << true;
+    QTest::newRow("controls") << QStringList{"QPushButton", "QRadioButton", "QLineEdit", "QLabel"}
+                              << true;
   }
   void lightUnderDarkPalette() {
     QFETCH(QStringList, classes);
-    angoli::MainWindow early;
-    const QImage light = early.grab().toImage();
+    QFETCH(bool, dark);
+    if (qEnvironmentVariable("GTK_THEME").endsWith(":dark"))  // the theme really loaded
+      QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
+    QImage look = QImage(ANGOLI_DEFAULT_LOOK).convertToFormat(QImage::Format_RGB32);
+    look.setColorSpace({});  // as grabs have none
+    // As README's picture was taken: a conversion from row A, the pointer
+    // left on "Calcola".
+    const auto shot = [](gui::Window& window) {
+      if (window.text("A1").isEmpty()) window.fill('A', {"45", "50833"});
+      window.calcola();
+      return window.main.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    gui::Window early;
+    QVERIFY(early.Start());
+    QVERIFY(shot(early) == look);
+    if (!dark) return;
     const QPalette standard = QApplication::palette();
-    const QPalette dark(QColor(45, 45, 45));
-    for (const QString& name : classes) QApplication::setPalette(dark, qPrintable(name));
-    if (classes.isEmpty()) QApplication::setPalette(dark);
-    const QImage madeUnderDark = angoli::MainWindow().grab().toImage();
-    const QImage turnedDark = early.grab().toImage();
+    const QPalette darkPalette(QColor(45, 45, 45));
+    for (const QString& name : classes) QApplication::setPalette(darkPalette, qPrintable(name));
+    if (classes.isEmpty()) QApplication::setPalette(darkPalette);
+    const QImage turnedDark = shot(early);
+    gui::Window late;
+    QVERIFY(late.Start());
+    const QImage madeUnderDark = shot(late);
     for (const QString& name : classes) QApplication::setPalette(standard, qPrintable(name));
     QApplication::setPalette(standard);
-    QVERIFY(madeUnderDark == light);
-    QVERIFY(turnedDark == light);
+    QVERIFY(madeUnderDark == look);
+    QVERIFY(turnedDark == look);
   }
 
   // Neither the window system nor the program can resize the window, and no

@@ -21,6 +21,7 @@
 
 #include "window/controls.h"
 #include "window/qt/fonts.h"
+#include "window/qt/light_look.h"
 #include "window/modes.h"
 
 // The icons as C arrays: QPixmap reads them with Qt's own XPM reader, without
@@ -92,18 +93,25 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                   available.size() - QSize(2 * border, titleBar + border));
 
   setFont(FontOf(form::kWindowFont, zoom_, devicePixelRatio_));
-  // A fixed look: every control keeps the light colours of Qt's own style,
-  // whatever the desktop's palette. Under a dark one the option buttons and
-  // buttons would turn dark on the window's fixed grey. The style's palette
-  // sets every role the controls draw with, so they take each from the
-  // window, also where the platform theme gives a kind of control a palette
-  // of its own or changes its palette later; the warning box is a window of
-  // its own and follows the desktop.
-  QPalette look = style()->standardPalette();
-  look.setColor(QPalette::Window, ToQColor(form::kWindowBack));
-  setPalette(look);
+  // A fixed look: every control keeps the same light colours, whatever the
+  // desktop's palette or platform theme. Every role is set on the window, so
+  // the controls take each from it, also where the platform theme gives a
+  // kind of control a palette of its own or changes its palette later; the
+  // warning box is a window of its own and follows the desktop.
+  setPalette(LightLook(ToQColor(form::kWindowBack)));
   setAutoFillBackground(true);
-  setFixedSize(Scaled(form::kClientWidth), Scaled(form::kClientHeight));
+  // The controls stand at fixed places, and the window cannot be made
+  // smaller. A Wayland compositor that maximises or tiles it must be obeyed,
+  // or it breaks the connection and the program ends with the entry: there
+  // the window takes the size it is given and shows more grey. Elsewhere the
+  // window manager keeps it at its size, and is offered no maximise button.
+  const QSize client(Scaled(form::kClientWidth), Scaled(form::kClientHeight));
+  setMinimumSize(client);
+  if (QGuiApplication::platformName() != QLatin1String("wayland")) setMaximumSize(client);
+  resize(client);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
 
   rows_ = new QButtonGroup(this);
   announcer_ = new Announcer(*this);
