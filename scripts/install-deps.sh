@@ -14,7 +14,7 @@ declare -A groups=(
   [build]="cmake g++ make pkg-config file procps qt6-base-dev qt6-translations-l10n fonts-wine"
   [run]="xvfb xauth x11-utils imagemagick xdotool"
   [test]="googletest libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick xdotool
-          python3-pyatspi at-spi2-core dbus"
+          python3-pyatspi at-spi2-core dbus weston qt6-wayland qt6-gtk-platformtheme"
   [fuzz]="clang libclang-rt-14-dev"
   [package]="desktop-file-utils appstream dpkg-dev xvfb xauth x11-utils"
   [bench]="libbenchmark-dev libx11-dev xvfb xauth"

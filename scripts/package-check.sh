@@ -25,7 +25,10 @@ appstreamcli validate --no-net build/package/packaging/it.angoli.Angoli.metainfo
 (cd build/package && cpack -G DEB >/dev/null)
 deb=$(ls build/package/angoli_*_*.deb)
 echo "== package $deb"
-dpkg-deb -f "$deb" Depends
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "$depends"
+# Qt's Wayland platform is a plugin, which shlibdeps cannot see.
+[[ ", $depends," =~ ,\ qt6-wayland[\ ,] ]] || { echo "no qt6-wayland in Depends" >&2; exit 1; }
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
