@@ -46,5 +46,9 @@ start_virtual_display
 start_tool /usr/bin/angoli
 echo "installed program shows its window $tool_window: \"Conversione angoli\""
 end_tool
+# In a session with Wayland alone, without qt6-wayland, Qt would abort at once.
+bash scripts/test-session.sh weston bash -c \
+  '/usr/bin/angoli & sleep 2; kill -0 $! || exit 1; kill $!; wait $! || true'
+echo "installed program runs as a Wayland client, with no X server"
 
 echo "package check: passed"

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
@@ -86,6 +87,28 @@ class BehaviourTest : public QObject {
     QCOMPARE(window_->text("B1"), QStringLiteral("45"));
     QCOMPARE(window_->text("B2"), QStringLiteral("30"));
     QCOMPARE(FocusedName(), QStringLiteral("B2"));
+  }
+
+  // Asked to maximise, by the title bar or the compositor, the window goes on
+  // with its entry and its controls in place: a Wayland compositor ends a
+  // client that does not take the maximised size (ctest:
+  // behaviour_test_wayland). Restored, it has its own size again, the least
+  // it can have.
+  void maximise() {
+    QApplication::setActiveWindow(&window_->main);  // a headless weston activates nothing
+    window_->fill('A', {"45", "x"});
+    const QRect controls = window_->main.childrenRect();
+    window_->main.windowHandle()->setWindowStates(Qt::WindowMaximized);
+    QTRY_VERIFY(window_->main.width() > window_->main.minimumWidth());
+    QCOMPARE(window_->main.childrenRect(), controls);
+    gui::WarningCatcher catcher(window_->main);
+    window_->calcola();
+    QCOMPARE(catcher.count(), 1);
+    Type("50833");
+    window_->calcola();
+    QCOMPARE(window_->text("C1"), QStringLiteral("45"));
+    window_->main.windowHandle()->setWindowStates(Qt::WindowNoState);
+    QTRY_COMPARE(window_->main.size(), window_->main.minimumSize());
   }
 
   // Choosing a row by its option button empties the board; the current row's
