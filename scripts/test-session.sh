@@ -36,6 +36,8 @@ trap end_session EXIT
 
 export XDG_RUNTIME_DIR=$work
 unset WAYLAND_DISPLAY DISPLAY
+# Without a session bus of its own, D-Bus would start one that outlives the run.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 case "$kind" in
   weston)
     socket=angoli-test-$$
