@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "window/controls.h"
+#include "window/win32/clipboard.h"
 #include "window/win32/control_ids.h"
 
 namespace {
 
 using namespace angoli;
+using win32::ClipboardText, win32::SetClipboardText;
 
 enum class Op {
   Click,    // BM_CLICK on `name`, sent: returns once the click has run
@@ -189,7 +191,7 @@ int MarkPixels(HWND option) {
   GetWindowRect(option, &r);
   HDC screen = GetDC(nullptr);
   int count = 0;
-  for (int x = r.left; x < r.right; ++x) count += GetPixel(screen, x, r.top) != RGB(192, 192, 192);
+  for (int x = r.left; x < r.right; ++x) count += GetPixel(screen, x, r.top) != RGB(form::kWindowBack.red, form::kWindowBack.green, form::kWindowBack.blue);
   ReleaseDC(nullptr, screen);
   return count;
 }
@@ -239,24 +241,12 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
       return true;
     }
     case Op::Clip:
-    case Op::Paste: {
-      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wcslen(step.text) + 1) * sizeof(wchar_t));
-      wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), step.text);
-      GlobalUnlock(memory);
-      const bool put = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
-      CloseClipboard();
-      return put && (step.op == Op::Clip || SendMessageW(Control(step.name), WM_PASTE, 0, 0) == 0);
-    }
+    case Op::Paste:
+      return SetClipboardText(nullptr, step.text) &&
+             (step.op == Op::Clip || SendMessageW(Control(step.name), WM_PASTE, 0, 0) == 0);
     case Op::Copied: {
       std::wstring held;
-      const auto holds = [&] {
-        if (!OpenClipboard(nullptr)) return false;
-        HANDLE data = GetClipboardData(CF_UNICODETEXT);
-        held = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
-        if (data) GlobalUnlock(data);
-        return CloseClipboard() && held == step.text;
-      };
-      return Check(Eventually(holds), step, held);
+      return Check(Eventually([&] { return (held = ClipboardText(nullptr)) == step.text; }), step, held);
     }
     case Op::Menu: {
       const auto shown = [] { return !!IsWindowVisible(FindWindowW(L"#32768", nullptr)); };
