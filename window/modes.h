@@ -51,6 +51,16 @@ constexpr const char* NoticeOf(form::Action action) {
   }
 }
 
+// "Incolla angolo" and "Copia angolo" as menus name them, and the letter that
+// runs each with Ctrl+Shift anywhere in the window: keys no cell uses, as a
+// cell pastes with Ctrl+V and copies with Ctrl+C.
+struct AngleCommand {
+  const char* name;
+  char key;
+};
+inline constexpr AngleCommand kPasteAngleCommand{"Incolla angolo", 'V'};
+inline constexpr AngleCommand kCopyAngleCommand{"Copia angolo", 'C'};
+
 // What "Incolla angolo" did.
 struct Pasted {
   std::optional<Row> row;  // the row that became the input row; nothing: refused

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
@@ -34,9 +35,10 @@ namespace {
 
 using form::Px;
 
-// Keys no cell uses: a line edit pastes with Ctrl+V and copies with Ctrl+C.
-const QKeySequence kPasteAngleKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_V);
-const QKeySequence kCopyAngleKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+// Ctrl+Shift and the command's letter: KeysOf(kPasteAngleCommand) -> Ctrl+Shift+V
+QKeySequence KeysOf(const AngleCommand& command) {
+  return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key(command.key));
+}
 
 QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
@@ -107,7 +109,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   // window manager keeps it at its size, and is offered no maximise button.
   const QSize client(Scaled(form::kClientWidth), Scaled(form::kClientHeight));
   setMinimumSize(client);
-  if (QGuiApplication::platformName() != QLatin1String("wayland")) setMaximumSize(client);
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) setMaximumSize(client);
   resize(client);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -123,10 +125,19 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
   board_ = std::make_unique<WidgetBoard>(*this, cells_, calc_);
 
-  connect(new QShortcut(kPasteAngleKeys, this), &QShortcut::activated, this,
+  connect(new QShortcut(KeysOf(kPasteAngleCommand), this), &QShortcut::activated, this,
           [this] { PasteAngleFromClipboard(); });
-  connect(new QShortcut(kCopyAngleKeys, this), &QShortcut::activated, this,
+  connect(new QShortcut(KeysOf(kCopyAngleCommand), this), &QShortcut::activated, this,
           [this] { CopyAngleOf(FocusedRow()); });
+  // Shift+F10 opens the focused control's menu, as the Menu key does: the
+  // desktops' key for it, where a keyboard has no Menu key.
+  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this, [] {
+    if (QWidget* focused = QApplication::focusWidget()) {
+      const QPoint at = focused->rect().center();
+      QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focused->mapToGlobal(at));
+      QApplication::sendEvent(focused, &menu);
+    }
+  });
 
   // Only a change of selection is a new row: a click on the current row's
   // button must not empty the user's entry.
@@ -233,11 +244,11 @@ std::unique_ptr<QMenu> MainWindow::CellMenu(Cell cell) {
   QAction* first = menu->actions().value(0);
   // The keys are shown, as the line edit's own items show theirs; they act
   // through the window's shortcuts.
-  auto* paste = new QAction(QStringLiteral("Incolla angolo"), menu.get());
-  paste->setShortcut(kPasteAngleKeys);
+  auto* paste = new QAction(QString::fromUtf8(kPasteAngleCommand.name), menu.get());
+  paste->setShortcut(KeysOf(kPasteAngleCommand));
   connect(paste, &QAction::triggered, this, [this] { PasteAngleFromClipboard(); });
-  auto* copy = new QAction(QStringLiteral("Copia angolo"), menu.get());
-  copy->setShortcut(kCopyAngleKeys);
+  auto* copy = new QAction(QString::fromUtf8(kCopyAngleCommand.name), menu.get());
+  copy->setShortcut(KeysOf(kCopyAngleCommand));
   connect(copy, &QAction::triggered, this, [this, row = RowOf(cell)] { CopyAngleOf(row); });
   menu->insertActions(first, {paste, copy});
   menu->insertSeparator(first);

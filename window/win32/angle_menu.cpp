@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "window/win32/clipboard.h"
 #include "window/win32/wide_text.h"
 
 namespace angoli::win32 {
@@ -20,7 +21,7 @@ enum class Needs { Nothing, Undo, Selection, EditableSelection, Paste, MoreToSel
 enum class Does { PasteAngle, CopyAngle, Send };
 
 struct Item {
-  const wchar_t* text;  // nullptr: a separator
+  std::wstring text;  // empty: a separator
   Does does;
   UINT message;  // what Send sends to the cell
   WPARAM w;
@@ -28,19 +29,25 @@ struct Item {
   Needs needs;
 };
 
-// The menu from top to bottom; the key texts after a tab are shown, not
-// part of the name a screen reader reads.
-constexpr Item kItems[] = {
-    {L"Incolla angolo\tCtrl+Maiusc+V", Does::PasteAngle, 0, 0, 0, Needs::Nothing},
-    {L"Copia angolo\tCtrl+Maiusc+C", Does::CopyAngle, 0, 0, 0, Needs::Nothing},
-    {nullptr, Does::Send, 0, 0, 0, Needs::Nothing},
+// A command's item text: its name, then after a tab the keys shown beside it,
+// not part of the name a screen reader reads.
+// TextOf(kPasteAngleCommand) -> L"Incolla angolo\tCtrl+Maiusc+V"
+std::wstring TextOf(const AngleCommand& command) {
+  return Widen(command.name) + L"\tCtrl+Maiusc+" + static_cast<wchar_t>(command.key);
+}
+
+// The menu from top to bottom.
+const Item kItems[] = {
+    {TextOf(kPasteAngleCommand), Does::PasteAngle, 0, 0, 0, Needs::Nothing},
+    {TextOf(kCopyAngleCommand), Does::CopyAngle, 0, 0, 0, Needs::Nothing},
+    {{}, Does::Send, 0, 0, 0, Needs::Nothing},
     {L"Annulla", Does::Send, EM_UNDO, 0, 0, Needs::Undo},
-    {nullptr, Does::Send, 0, 0, 0, Needs::Nothing},
+    {{}, Does::Send, 0, 0, 0, Needs::Nothing},
     {L"Taglia", Does::Send, WM_CUT, 0, 0, Needs::EditableSelection},
     {L"Copia", Does::Send, WM_COPY, 0, 0, Needs::Selection},
     {L"Incolla", Does::Send, WM_PASTE, 0, 0, Needs::Paste},
     {L"Elimina", Does::Send, WM_CLEAR, 0, 0, Needs::EditableSelection},
-    {nullptr, Does::Send, 0, 0, 0, Needs::Nothing},
+    {{}, Does::Send, 0, 0, 0, Needs::Nothing},
     {L"Seleziona tutto", Does::Send, EM_SETSEL, 0, -1, Needs::MoreToSelect},
 };
 
@@ -60,36 +67,6 @@ bool Enabled(HWND cell, Needs needs) {
   return false;
 }
 
-// The clipboard's text; empty when it holds none or another program has it open.
-std::wstring ClipboardText(HWND owner) {
-  std::wstring text;
-  if (!OpenClipboard(owner)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = units;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void SetClipboardText(HWND owner, const std::wstring& text) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  if (!memory) return;
-  if (auto* units = static_cast<wchar_t*>(GlobalLock(memory))) {
-    text.copy(units, text.size());
-    units[text.size()] = L'\0';
-    GlobalUnlock(memory);
-  }
-  if (OpenClipboard(owner)) {
-    // The clipboard owns the memory once it takes it.
-    if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory)) memory = nullptr;
-    CloseClipboard();
-  }
-  if (memory) GlobalFree(memory);
-}
-
 bool Held(int key) { return GetKeyState(key) < 0; }
 
 }  // namespace
@@ -107,10 +84,12 @@ AngleMenu::~AngleMenu() {
 }
 
 bool AngleMenu::PreTranslate(const MSG& message) {
-  if (message.message != WM_KEYDOWN || (message.wParam != 'V' && message.wParam != 'C')) return false;
+  const WPARAM key = message.wParam;
+  if (message.message != WM_KEYDOWN || (key != WPARAM(kPasteAngleCommand.key) && key != WPARAM(kCopyAngleCommand.key)))
+    return false;
   if (!Held(VK_CONTROL) || !Held(VK_SHIFT) || Held(VK_MENU)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  if (message.wParam == 'V')
+  if (key == WPARAM(kPasteAngleCommand.key))
     Paste();
   else
     Copy(FocusedRow());
@@ -127,7 +106,7 @@ LRESULT CALLBACK AngleMenu::CellProcedure(HWND cell, UINT message, WPARAM w, LPA
 void AngleMenu::ShowMenu(HWND cell, LPARAM at) {
   ::SetFocus(cell);
   POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-  if (at == -1) {  // from the keyboard: below the cell's top-left corner
+  if (point.x == -1 && point.y == -1) {  // from the keyboard: below the cell's top-left corner
     RECT r;
     GetWindowRect(cell, &r);
     point = {r.left, r.bottom};
@@ -135,12 +114,12 @@ void AngleMenu::ShowMenu(HWND cell, LPARAM at) {
   HMENU menu = CreatePopupMenu();
   for (UINT i = 0; i < std::size(kItems); ++i) {
     const Item& item = kItems[i];
-    if (!item.text) {
+    if (item.text.empty()) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     // An item's id is its place in the list, from 1: 0 is no choice.
-    AppendMenuW(menu, MF_STRING | (Enabled(cell, item.needs) ? MF_ENABLED : MF_GRAYED), i + 1, item.text);
+    AppendMenuW(menu, MF_STRING | (Enabled(cell, item.needs) ? MF_ENABLED : MF_GRAYED), i + 1, item.text.c_str());
   }
   const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x,
                                      point.y, 0, window_, nullptr);

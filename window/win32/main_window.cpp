@@ -77,12 +77,17 @@ const wchar_t* ClassOf(Kind kind) {
 // the caption: a keyboard user would not see it. The mark goes around the
 // whole button instead, unless the window hides focus marks (until the
 // keyboard is used, where the desktop asks for that).
-LRESULT CALLBACK OptionProcedure(HWND option, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK OptionProcedure(HWND option, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR) {
+  const bool marked = message == WM_PAINT && GetFocus() == option &&
+                      !(SendMessageW(option, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+  // The mark inverts what is under it: the button is painted whole first, or
+  // a part left as it was would lose its piece of the mark.
+  if (marked) InvalidateRect(option, nullptr, TRUE);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(option, &OptionProcedure, id);
   const LRESULT result = DefSubclassProc(option, message, w, l);
   if (message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_UPDATEUISTATE)
     InvalidateRect(option, nullptr, TRUE);  // painted whole: with the mark, or without it
-  if (message == WM_PAINT && GetFocus() == option &&
-      !(SendMessageW(option, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+  if (marked) {
     RECT whole;
     GetClientRect(option, &whole);
     HDC dc = GetDC(option);
@@ -101,10 +106,10 @@ MainWindow::MainWindow(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ANGOLI_ICON), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXICON),
-                                                    GetSystemMetrics(SM_CYICON), 0));
+                                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
   windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ANGOLI_ICON), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
+                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = BrushOf(form::kWindowBack);
   windowClass.lpszClassName = kClassName;
@@ -433,6 +438,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
           names_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
         names_->ClearHwndProps(notice_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &kLiveSetting, 1);
       }
+      // The title bar's icons, loaded for the DPI, are the window's own.
+      for (WPARAM which : {ICON_SMALL, ICON_BIG})
+        if (auto icon = reinterpret_cast<HICON>(SendMessageW(window_, WM_SETICON, which, 0))) DestroyIcon(icon);
       PostQuitMessage(0);
       return 0;
   }
