@@ -87,7 +87,9 @@ struct Parsed {
   std::vector<Number> numbers;
 };
 
-// The text's parts, or nothing when they do not make an angle.
+// The text's parts, or nothing when they do not make an angle:
+// Parse("S 5° 15'") -> negative, {5}, {15}; Parse("- 45,5") -> negative, {45, 5};
+// Parse("45° 30°") -> nothing.
 std::optional<Parsed> Parse(std::string_view text) {
   Scanner scan(text);
   Parsed parsed;
@@ -96,12 +98,12 @@ std::optional<Parsed> Parse(std::string_view text) {
   if (const std::optional<bool> letter = scan.TakeLetter()) {
     parsed.negative = *letter;
     signGiven = true;
-    scan.SkipBlanks();
   } else if (scan.Take("-")) {
     parsed.negative = signGiven = true;
   } else {
     signGiven = scan.Take("+");
   }
+  scan.SkipBlanks();
   for (;;) {
     Number number{scan.Digits(), {}};
     if (number.whole.empty()) return std::nullopt;
@@ -144,7 +146,8 @@ std::string Padded(double whole, std::size_t width) {
   return text;
 }
 
-// The parts placed into the cells of their row.
+// The parts placed into the cells of their row, extra decimals rounded:
+// {5}, {15} negative -> row B '-5' '15' '0'; {45, 123456} -> row A '45' '12346'.
 ReadAngleResult Place(const Parsed& parsed) {
   ReadAngleResult result;
   result.row = kRows[parsed.numbers.size() - 1];

@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
     ClipboardTexts, PasteAngleTest,
     testing::Values(
         PasteCase{"45,50833", "45 50833", "", "45,50833"}, PasteCase{"45.5°", "45 5", ""},
-        PasteCase{"-5,25", "-5 25", ""}, PasteCase{"45,123456", "45 12346", ""},
+        PasteCase{"-5,25", "-5 25", ""}, PasteCase{"45,123456", "45 12346", ""}, PasteCase{"- 5,25", "-5 25", ""},
         PasteCase{"45° 30,4998′", "45 30 4998", "", "45° 30,4998′"},
         PasteCase{"S 5° 15'", "-5 15 0", "", "-5° 15,0′"}, PasteCase{"12 34.56789", "12 34 5679", ""},
         PasteCase{"45°30'30,5\"", "45 30 30 5", ""}, PasteCase{"45:30:30", "45 30 30 0", ""},
