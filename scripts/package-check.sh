@@ -47,8 +47,17 @@ start_tool /usr/bin/angoli
 echo "installed program shows its window $tool_window: \"Conversione angoli\""
 end_tool
 # In a session with Wayland alone, without qt6-wayland, Qt would abort at once.
-bash scripts/test-session.sh weston bash -c \
-  '/usr/bin/angoli & sleep 2; kill -0 $! || exit 1; kill $!; wait $! || true'
+# The program must load Qt's Wayland client and still run a second later.
+bash scripts/test-session.sh weston bash -c '
+  /usr/bin/angoli & pid=$!
+  for _ in $(seq 100); do
+    grep -q libQt6WaylandClient "/proc/$pid/maps" 2>/dev/null && break
+    kill -0 $pid 2>/dev/null || exit 1
+    sleep 0.1
+  done
+  sleep 1
+  grep -q libQt6WaylandClient "/proc/$pid/maps" || exit 1
+  kill $pid; wait $pid || true'
 echo "installed program runs as a Wayland client, with no X server"
 
 echo "package check: passed"
