@@ -199,13 +199,6 @@ ReadAngleResult Place(const Parsed& parsed) {
 
 }  // namespace
 
-std::vector<Cell> CellsOf(Row row) {
-  std::vector<Cell> cells;
-  for (Cell cell : kBoardOrder)
-    if (RowOf(cell) == row) cells.push_back(cell);
-  return cells;
-}
-
 ReadAngleResult ReadAngle(std::string_view text) {
   const std::optional<Parsed> parsed = Parse(text);
   if (!parsed) return {};

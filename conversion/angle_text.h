@@ -10,9 +10,6 @@
 
 namespace angoli {
 
-// The cells of a row, left to right: CellsOf(Row::B) -> B1, B2, B3.
-std::vector<Cell> CellsOf(Row row);
-
 enum class AngleReading {
   Angle,       // row and texts hold it
   NotAnAngle,  // no angle in any notation the reader knows

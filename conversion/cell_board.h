@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace angoli {
 
@@ -66,6 +67,13 @@ constexpr std::string_view NameOf(Cell c) { return InfoOf(c).name; }
 constexpr Cell FirstCell(Row r) {
   constexpr std::array<Cell, 3> first = {Cell::A1, Cell::B1, Cell::C1};
   return first[IndexOf(r)];
+}
+// The cells of a row, left to right: CellsOf(Row::B) -> B1, B2, B3.
+inline std::vector<Cell> CellsOf(Row r) {
+  std::vector<Cell> cells;
+  for (Cell cell : kBoardOrder)
+    if (RowOf(cell) == r) cells.push_back(cell);
+  return cells;
 }
 // CalcButton(Row::C) -> Button::CalcC
 constexpr Button CalcButton(Row r) { return kButtons[IndexOf(r)]; }

@@ -17,14 +17,6 @@ struct ConversionCase {
   std::vector<std::string> a, b, c;  // the rows after the conversion
 };
 
-std::vector<Cell> CellsOf(Row row) {
-  std::vector<Cell> cells;
-  for (Cell cell : kBoardOrder) {
-    if (RowOf(cell) == row) cells.push_back(cell);
-  }
-  return cells;
-}
-
 void PrintTo(const ConversionCase& c, std::ostream* os) { PrintRow(c.from, c.input, os); }
 
 class ConversionTest : public testing::TestWithParam<ConversionCase> {};
