@@ -30,6 +30,7 @@ class MainWindow final : public QWidget {
 
   // A cell's context menu: "Incolla angolo", "Copia angolo" of the cell's
   // row, a separator, then the line edit's own items.
+  // CellMenu(Cell::B3) -> Incolla angolo, Copia angolo (row B), |, Annulla, …
   std::unique_ptr<QMenu> CellMenu(Cell cell);
 
  protected:
@@ -41,7 +42,8 @@ class MainWindow final : public QWidget {
   // "Incolla angolo" from the clipboard; "Copia angolo" of a row to it.
   void PasteAngleFromClipboard();
   void CopyAngleOf(Row row);
-  // The row of the focused cell, else the input row.
+  // The row of the focused cell, else the input row: B2 focused -> Row::B;
+  // "Reset" focused with row C the input row -> Row::C.
   Row FocusedRow() const;
   // Twips to this window's pixels: Scaled(585) -> 39 at zoom 1.
   int Scaled(int twips) const;

@@ -24,7 +24,8 @@ class AngleMenu {
   AngleMenu& operator=(const AngleMenu&) = delete;
 
   // The two shortcuts, taken before a cell turns them into a paste or copy
-  // of its own: true if handled.
+  // of its own: true if handled. Ctrl+Shift+V in B2 -> true, the clipboard
+  // pasted; Ctrl+V in B2 -> false, the cell pastes as ever.
   bool PreTranslate(const MSG& message);
 
  private:
@@ -33,7 +34,8 @@ class AngleMenu {
   void ShowMenu(HWND cell, LPARAM at);
   void Paste();
   void Copy(Row row);
-  // The row of the focused cell, else the input row.
+  // The row of the focused cell, else the input row: B2 focused -> Row::B;
+  // "Reset" focused with row C the input row -> Row::C.
   Row FocusedRow() const;
 
   HWND window_;

@@ -214,7 +214,8 @@ void MainWindow::ReadDesktop() {
 }
 
 // Where the focus goes when the window gets it back: where the user left it,
-// or else the input row's first cell.
+// or else the input row's first cell. B2 left for another program -> B2;
+// nothing left yet, row C the input row -> C1.
 HWND MainWindow::FocusToGive() const {
   if (focusWhenLeft_ && IsWindowVisible(focusWhenLeft_)) return focusWhenLeft_;
   return controls_[form::IndexOf(form::LineOf(FirstCell(chosen_)))];
