@@ -98,7 +98,7 @@ std::optional<Parsed> Parse(std::string_view text) {
   if (const std::optional<bool> letter = scan.TakeLetter()) {
     parsed.negative = *letter;
     signGiven = true;
-  } else if (scan.Take("-")) {
+  } else if (scan.Take("-") || scan.Take("\u2212")) {
     parsed.negative = signGiven = true;
   } else {
     signGiven = scan.Take("+");
@@ -148,7 +148,7 @@ std::string Padded(double whole, std::size_t width) {
 
 // The parts placed into the cells of their row, extra decimals rounded:
 // {5}, {15} negative -> row B '-5' '15' '0'; {45, 123456} -> row A '45' '12346'.
-ReadAngleResult Place(const Parsed& parsed) {
+ReadAngleResult Place(const Parsed& parsed, const CellWidths& cellWidths) {
   ReadAngleResult result;
   result.row = kRows[parsed.numbers.size() - 1];
   const std::vector<Cell> cells = CellsOf(result.row);
@@ -157,11 +157,11 @@ ReadAngleResult Place(const Parsed& parsed) {
   std::vector<std::size_t> widths;
   std::vector<std::string> wholes;
   for (std::size_t i = 0; i <= last; ++i) {
-    widths.push_back(MaxLength(cells[i]) - (i == 0 && parsed.negative ? 1 : 0));
+    widths.push_back(cellWidths[IndexOf(cells[i])] - (i == 0 && parsed.negative ? 1 : 0));
     wholes.push_back(Shortened(parsed.numbers[i].whole, widths[i]));
   }
 
-  const std::size_t n = MaxLength(cells.back());
+  const std::size_t n = cellWidths[IndexOf(cells.back())];
   const std::string_view decimals = parsed.numbers[last].decimals;
   std::string digits = decimals.empty() ? "0" : std::string(decimals);
   if (decimals.size() > n && wholes[last].size() <= widths[last]) {
@@ -197,12 +197,39 @@ ReadAngleResult Place(const Parsed& parsed) {
   return result;
 }
 
+// Whether the text is two angles side by side: split where one angle plainly
+// ends (after ',' or ';' and a blank, or after a mark or hemisphere letter
+// and a blank), both sides read as angles.
+// HoldsTwoAngles("45.4642, 9.1900") -> true; HoldsTwoAngles("45 30 20 10") -> false
+bool HoldsTwoAngles(std::string_view text) {
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (!isBlank(text[i]) || isBlank(text[i - 1])) continue;
+    std::string_view left = text.substr(0, i);
+    const char end = left.back();
+    if (end == ',' || end == ';') {
+      left.remove_suffix(1);
+    } else if (IsAsciiDigit(end) || end == '.' || end == '-' || end == '+') {
+      continue;  // '45 30' is one angle's numbers, not two angles
+    }
+    if (left.empty()) continue;
+    std::size_t next = i;
+    while (next < text.size() && isBlank(text[next])) ++next;
+    if (Parse(left) && Parse(text.substr(next))) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-ReadAngleResult ReadAngle(std::string_view text) {
+ReadAngleResult ReadAngle(std::string_view text, const CellWidths& widths) {
   const std::optional<Parsed> parsed = Parse(text);
-  if (!parsed) return {};
-  return Place(*parsed);
+  if (!parsed) {
+    ReadAngleResult refused;
+    if (HoldsTwoAngles(text)) refused.reading = AngleReading::TwoAngles;
+    return refused;
+  }
+  return Place(*parsed, widths);
 }
 
 std::string WriteAngle(Row row, const std::vector<std::string>& texts) {

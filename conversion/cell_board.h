@@ -75,6 +75,26 @@ inline std::vector<Cell> CellsOf(Row r) {
     if (RowOf(cell) == r) cells.push_back(cell);
   return cells;
 }
+// How many characters each cell holds, in board order. The window's cells
+// hold what kCells gives; a list of angles has no cells on screen, so its
+// degrees take four characters, sign included (-999 to 9999), for bearings
+// and longitudes, and every other cell keeps the window's width.
+using CellWidths = std::array<std::size_t, 9>;
+inline constexpr CellWidths kWindowWidths = {
+    kCells[0].maxLength, kCells[1].maxLength, kCells[2].maxLength,
+    kCells[3].maxLength, kCells[4].maxLength, kCells[5].maxLength,
+    kCells[6].maxLength, kCells[7].maxLength, kCells[8].maxLength};
+// IsDegrees(Cell::B1) -> true; IsDegrees(Cell::B2) -> false
+constexpr bool IsDegrees(Cell c) { return c == FirstCell(RowOf(c)); }
+// ListWidths()[IndexOf(Cell::C1)] -> 4; ListWidths()[IndexOf(Cell::C4)] -> 3
+constexpr CellWidths ListWidths() {
+  CellWidths widths = kWindowWidths;
+  for (Cell cell : kBoardOrder)
+    if (IsDegrees(cell)) widths[IndexOf(cell)] = 4;
+  return widths;
+}
+inline constexpr CellWidths kListWidths = ListWidths();
+
 // CalcButton(Row::C) -> Button::CalcC
 constexpr Button CalcButton(Row r) { return kButtons[IndexOf(r)]; }
 
@@ -84,9 +104,14 @@ class CellBoard {
  public:
   virtual ~CellBoard() = default;
 
+  // The widths of this board's cells: the window's unless the board says otherwise.
+  virtual const CellWidths& Widths() const { return kWindowWidths; }
+  // Width(Cell::A1) -> 2 on the window's board, 4 on a list's.
+  std::size_t Width(Cell cell) const { return Widths()[IndexOf(cell)]; }
+
   // The cell's text exactly as it stands: ' 5' reads as ' 5'.
   virtual std::string Text(Cell cell) const = 0;
-  // Replaces the text, cut to the cell's MaxLength characters; works on locked
+  // Replaces the text, cut to the cell's Width characters; works on locked
   // cells too. Writing "5083333" into A2 leaves "50833".
   virtual void SetText(Cell cell, std::string_view text) = 0;
   // A locked cell refuses the user's typing but still takes the focus.

@@ -12,13 +12,14 @@ namespace angoli {
 namespace {
 
 // The degrees text one degree further from zero, keeping its sign, or nothing
-// when the degrees cell cannot hold it: '45' -> '46', '-0' -> '-1', '99' -> nothing.
-std::optional<std::string> DegreesAfterCarry(std::string_view degrees) {
+// when a degrees cell `width` characters wide cannot hold it:
+// ('45', 2) -> '46', ('-0', 2) -> '-1', ('99', 2) -> nothing, ('99', 4) -> '100'.
+std::optional<std::string> DegreesAfterCarry(std::string_view degrees, std::size_t width) {
   const std::optional<double> value = ReadNumber(degrees);
   if (!value) return std::nullopt;
   std::string carried = std::signbit(*value) ? "-" : "";
   carried += WholeToText(std::fabs(*value) + 1);
-  if (CharCount(carried) > MaxLength(Cell::A1)) return std::nullopt;
+  if (CharCount(carried) > width) return std::nullopt;
   return carried;
 }
 
@@ -32,8 +33,8 @@ struct Wholes {
 
 // `typedMinutes` is the input row's whole-minutes text; without one the
 // minutes are all carried up from the rounded value below them.
-Wholes AddCarriedMinutes(std::string_view degrees, std::optional<std::string_view> typedMinutes,
-                         double carried) {
+Wholes AddCarriedMinutes(std::string_view degrees, std::size_t degreesWidth,
+                         std::optional<std::string_view> typedMinutes, double carried) {
   Wholes wholes{std::string(degrees), std::string(), false};
   double minutes = carried;
   if (typedMinutes) {
@@ -45,7 +46,7 @@ Wholes AddCarriedMinutes(std::string_view degrees, std::optional<std::string_vie
   }
   if (minutes >= 60) {
     minutes -= 60;
-    const std::optional<std::string> carriedDegrees = DegreesAfterCarry(degrees);
+    const std::optional<std::string> carriedDegrees = DegreesAfterCarry(degrees, degreesWidth);
     if (!carriedDegrees) {
       wholes.overflow = true;
       return wholes;
@@ -60,7 +61,7 @@ Wholes AddCarriedMinutes(std::string_view degrees, std::optional<std::string_vie
 void WriteRowA(CellBoard& board, std::string_view degrees, double fraction) {
   const Rounded rounded = RoundAt(fraction, 5);
   if (rounded.whole >= 1) {
-    const std::optional<std::string> carried = DegreesAfterCarry(degrees);
+    const std::optional<std::string> carried = DegreesAfterCarry(degrees, board.Width(Cell::A1));
     if (!carried) {  // the largest angle row A can show
       board.SetText(Cell::A1, degrees);
       board.SetText(Cell::A2, "99999");
@@ -77,7 +78,8 @@ void WriteRowA(CellBoard& board, std::string_view degrees, double fraction) {
 void WriteRowB(CellBoard& board, std::string_view degrees,
                std::optional<std::string_view> typedMinutes, double minutes) {
   const Rounded rounded = RoundAt(minutes, 4);
-  const Wholes wholes = AddCarriedMinutes(degrees, typedMinutes, rounded.whole);
+  const Wholes wholes =
+      AddCarriedMinutes(degrees, board.Width(Cell::B1), typedMinutes, rounded.whole);
   if (wholes.overflow) {  // the largest angle row B can show
     board.SetText(Cell::B1, degrees);
     board.SetText(Cell::B2, "59");
@@ -95,7 +97,8 @@ void WriteRowC(CellBoard& board, std::string_view degrees,
   const Rounded rounded = RoundAt(seconds, 3);
   const double carriedMinutes = WholePart(rounded.whole / 60);
   const double wholeSeconds = rounded.whole - 60 * carriedMinutes;
-  const Wholes wholes = AddCarriedMinutes(degrees, typedMinutes, carriedMinutes);
+  const Wholes wholes =
+      AddCarriedMinutes(degrees, board.Width(Cell::C1), typedMinutes, carriedMinutes);
   if (wholes.overflow) {  // the largest angle row C can show
     board.SetText(Cell::C1, degrees);
     board.SetText(Cell::C2, "59");

@@ -7,7 +7,7 @@ namespace angoli {
 std::string MemoryBoard::Text(Cell cell) const { return texts_[IndexOf(cell)]; }
 
 void MemoryBoard::SetText(Cell cell, std::string_view text) {
-  texts_[IndexOf(cell)] = FirstChars(text, MaxLength(cell));
+  texts_[IndexOf(cell)] = FirstChars(text, Width(cell));
 }
 
 void MemoryBoard::SetLocked(Cell cell, bool locked) { locked_[IndexOf(cell)] = locked; }
@@ -27,7 +27,7 @@ void MemoryBoard::EndProgram() { ended_ = true; }
 bool MemoryBoard::Type(Cell cell, std::string_view typed) {
   if (Locked(cell)) return false;
   std::string& text = texts_[IndexOf(cell)];
-  text = FirstChars(text + ToValidUtf8(typed), MaxLength(cell));
+  text = FirstChars(text + ToValidUtf8(typed), Width(cell));
   return true;
 }
 

@@ -24,8 +24,12 @@ struct ShownMessage {
 class MemoryBoard : public CellBoard {
  public:
   // As the window is created: texts empty, cells unlocked and black, every
-  // button visible, nothing focused.
+  // button visible, nothing focused; cells as wide as the window's, or as
+  // `widths` gives.
   MemoryBoard() = default;
+  explicit MemoryBoard(const CellWidths& widths) : widths_(widths) {}
+
+  const CellWidths& Widths() const override { return widths_; }
 
   std::string Text(Cell cell) const override;
   void SetText(Cell cell, std::string_view text) override;
@@ -46,11 +50,12 @@ class MemoryBoard : public CellBoard {
   std::array<std::string, 9> Texts() const { return texts_; }
 
   // The user typing at the end of a cell's text: refused by a locked cell, cut
-  // at the cell's MaxLength, invalid UTF-8 replaced as a keyboard would.
+  // at the cell's Width, invalid UTF-8 replaced as a keyboard would.
   // Returns whether the cell took the typing.
   bool Type(Cell cell, std::string_view typed);
 
  private:
+  CellWidths widths_ = kWindowWidths;
   std::array<std::string, 9> texts_{};
   std::array<bool, 9> locked_{};
   std::array<Rgb, 9> colours_{};

@@ -1,6 +1,6 @@
 #include "window/modes.h"
 
-#include "conversion/angle_text.h"
+#include "list/angle_list.h"
 #include "validation/calcola.h"
 
 namespace angoli {
@@ -9,6 +9,9 @@ namespace {
 constexpr std::string_view kNoAngleMessage = "Negli appunti non c'è un angolo";
 constexpr std::string_view kTooWideMessage = "L'angolo negli appunti non sta nelle celle";
 constexpr std::string_view kNothingToCopyMessage = "La riga non contiene un angolo da copiare";
+constexpr std::string_view kListMessage =
+    "Negli appunti c'è più di una riga: per convertirle tutte usare \"Converti elenco\" "
+    "(Ctrl+Maiusc+E)";
 
 }  // namespace
 
@@ -49,12 +52,21 @@ bool RunAction(CellBoard& board, form::Action action, Row row) {
 }
 
 Pasted PasteAngle(CellBoard& board, std::string_view clipboard) {
-  const ReadAngleResult angle = ReadAngle(clipboard);
+  // Lines that each read as a number would read together as one angle.
+  if (CountLines(clipboard).nonBlank > 1) {
+    board.ShowMessage(kListMessage, kWarningTitle);
+    return {};
+  }
+  const ReadAngleResult angle = ReadAngle(clipboard, board.Widths());
   if (angle.reading != AngleReading::Angle) {
     board.ShowMessage(angle.reading == AngleReading::DoesNotFit ? kTooWideMessage : kNoAngleMessage,
                       kWarningTitle);
     return {};
   }
+  return PlaceAngle(board, angle);
+}
+
+Pasted PlaceAngle(CellBoard& board, const ReadAngleResult& angle) {
   OnRowChosen(board, angle.row);
   const std::vector<Cell> cells = CellsOf(angle.row);
   for (std::size_t i = 0; i < cells.size(); ++i) board.SetText(cells[i], angle.texts[i]);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/angle_text.h"
 #include "conversion/cell_board.h"
 #include "window/controls.h"
 
@@ -60,6 +61,7 @@ struct AngleCommand {
 };
 inline constexpr AngleCommand kPasteAngleCommand{"Incolla angolo", 'V'};
 inline constexpr AngleCommand kCopyAngleCommand{"Copia angolo", 'C'};
+inline constexpr AngleCommand kConvertListCommand{"Converti elenco", 'E'};
 
 // What "Incolla angolo" did.
 struct Pasted {
@@ -71,10 +73,16 @@ struct Pasted {
 // as a click on the row's option would choose it (the board emptied, also
 // when it is the input row already), its cells are filled and its "Calcola"
 // runs. A text that is no angle, or does not fit the cells, is refused with a
-// warning; board and focus stay as they were.
+// warning; so is a list of angles, with a pointer to "Converti elenco"; board
+// and focus stay as they were.
 // PasteAngle(board, "45° 30,5′") -> row B '45' '30' '5' converted;
 // PasteAngle(board, "ciao") -> "Negli appunti non c'è un angolo", nothing changed.
 Pasted PasteAngle(CellBoard& board, std::string_view clipboard);
+
+// What "Incolla angolo" does once it has read an angle: the row chosen, its
+// cells filled, its "Calcola" pressed.
+// PlaceAngle(board, ReadAngle("45,5")) -> row A '45' '5' converted.
+Pasted PlaceAngle(CellBoard& board, const ReadAngleResult& angle);
 
 // "Copia angolo": the row as one text, or nothing, after a warning, when a
 // press on its "Calcola" would fail a check.

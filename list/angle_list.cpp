@@ -1,0 +1,161 @@
+#include "list/angle_list.h"
+
+#include <algorithm>
+
+#include "conversion/angle_text.h"
+#include "conversion/utf8_text.h"
+#include "window/modes.h"
+
+namespace angoli {
+namespace {
+
+// The blanks around a line that its text column leaves out, as the angle
+// reader skips them.
+constexpr std::string_view kEdgeBlanks[] = {" ", "\t", "\v", "\f", "\u00A0", "\u202F"};
+
+// Trimmed("\u00A0 45,5\t") -> "45,5"
+std::string_view Trimmed(std::string_view line) {
+  for (bool more = true; more;) {
+    more = false;
+    for (std::string_view blank : kEdgeBlanks) {
+      while (line.substr(0, blank.size()) == blank) line.remove_prefix(blank.size()), more = true;
+      while (line.size() >= blank.size() && line.substr(line.size() - blank.size()) == blank)
+        line.remove_suffix(blank.size()), more = true;
+    }
+  }
+  return line;
+}
+
+// The line as its text column shows it: valid UTF-8, tabs as spaces, NUL as
+// U+FFFD, a line too long for an angle cut to its first characters.
+void AppendShownText(std::string& table, std::string_view line) {
+  const bool tooLong = line.size() > kLongestLine;
+  std::string shown = ToValidUtf8(tooLong ? line : Trimmed(line));
+  if (tooLong) shown = FirstChars(shown, kShownChars) + "\u2026";
+  for (char c : shown) {
+    if (c == '\t') table += ' ';
+    else if (c == '\0') table += "\uFFFD";
+    else table += c;
+  }
+}
+
+}  // namespace
+
+// Only what a conversion needs: the texts, in cells as wide as a list's, and
+// the last warning. Locks, colours, buttons and focus have nowhere to show.
+class LineConverter::ListBoard : public CellBoard {
+ public:
+  const CellWidths& Widths() const override { return kListWidths; }
+  std::string Text(Cell cell) const override { return texts_[IndexOf(cell)]; }
+  void SetText(Cell cell, std::string_view text) override {
+    texts_[IndexOf(cell)] = FirstChars(text, Width(cell));
+  }
+  void SetLocked(Cell, bool) override {}
+  void SetForeColor(Cell, Rgb) override {}
+  void SetVisible(Button, bool) override {}
+  void SetFocus(Cell) override {}
+  void ShowMessage(std::string_view message, std::string_view) override { message_ = message; }
+  void EndProgram() override {}
+
+  const std::string& Message() const { return message_; }
+
+ private:
+  std::array<std::string, 9> texts_{};
+  std::string message_;
+};
+
+bool LineSplitter::TakeByteOrderMark(std::string_view bytes, std::size_t& start) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  while (bom_.size() < kMark.size() && start < bytes.size() && bytes[start] == kMark[bom_.size()])
+    bom_ += bytes[start++];
+  if (bom_.size() == kMark.size()) {
+    bom_.clear();
+    return true;
+  }
+  if (start == bytes.size()) return false;
+  line_ = bom_;  // no mark: what looked like one starts the first line
+  bom_.clear();
+  return true;
+}
+
+bool IsBlankLine(std::string_view line) { return Trimmed(line).empty(); }
+
+LineCount CountLines(std::string_view text) {
+  LineCount count;
+  LineSplitter splitter;
+  const auto onLine = [&count](std::string_view line) {
+    ++count.lines;
+    if (!IsBlankLine(line)) ++count.nonBlank;
+  };
+  splitter.Feed(text, onLine);
+  splitter.Finish(onLine);
+  return count;
+}
+
+LineConverter::LineConverter() : board_(std::make_unique<ListBoard>()) {}
+LineConverter::~LineConverter() = default;
+
+const LineResult& LineConverter::Convert(std::string_view line) {
+  const auto refuse = [this](std::string_view reason) -> const LineResult& {
+    result_.kind = LineKind::Refused;
+    result_.reason = reason;
+    return result_;
+  };
+  result_.reason.clear();
+  if (line.size() > kLongestLine || line.find('\0') != std::string_view::npos ||
+      !IsValidUtf8(line))
+    return refuse(kNotAnAngleReason);
+  const std::string_view text = Trimmed(line);
+  if (text.empty()) {
+    result_.kind = LineKind::Blank;
+    return result_;
+  }
+  const ReadAngleResult angle = ReadAngle(text, board_->Widths());
+  switch (angle.reading) {
+    case AngleReading::Angle: break;
+    case AngleReading::NotAnAngle: return refuse(kNotAnAngleReason);
+    case AngleReading::DoesNotFit: return refuse(kDegreesTooWideReason);
+    case AngleReading::TwoAngles: return refuse(kTwoAnglesReason);
+  }
+  if (!PlaceAngle(*board_, angle).converted) return refuse(board_->Message());
+  for (Row row : kRows) {
+    std::optional<std::string> copied = CopyAngle(*board_, row);
+    if (!copied) return refuse(board_->Message());
+    result_.rows[IndexOf(row)] = std::move(*copied);
+  }
+  result_.kind = LineKind::Converted;
+  return result_;
+}
+
+void AppendTableLine(std::string& table, std::string_view line, const LineResult& result,
+                     bool decimalPoint) {
+  if (result.kind == LineKind::Blank) return;
+  AppendShownText(table, line);
+  for (const std::string& row : result.rows) {
+    table += '\t';
+    if (result.kind != LineKind::Converted) continue;
+    const std::size_t start = table.size();
+    table += row;
+    if (decimalPoint) std::replace(table.begin() + static_cast<std::ptrdiff_t>(start), table.end(), ',', '.');
+  }
+  table += '\t';
+  table += result.reason;
+}
+
+ConvertedList ConvertList(std::string_view text, std::string_view lineEnd) {
+  ConvertedList list;
+  LineConverter converter;
+  LineSplitter splitter;
+  const auto onLine = [&](std::string_view line) {
+    const LineResult& result = converter.Convert(line);
+    if (result.kind != LineKind::Blank) ++list.nonBlank;
+    if (result.kind == LineKind::Converted) ++list.converted;
+    AppendTableLine(list.table, line, result);
+    list.table += lineEnd;
+  };
+  splitter.Feed(text, onLine);
+  splitter.Finish(onLine);
+  return list;
+}
+
+}  // namespace angoli
