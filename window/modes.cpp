@@ -12,6 +12,7 @@ constexpr std::string_view kNothingToCopyMessage = "La riga non contiene un ango
 constexpr std::string_view kListMessage =
     "Negli appunti c'è più di una riga: per convertirle tutte usare \"Converti elenco\" "
     "(Ctrl+Maiusc+E)";
+constexpr std::string_view kNoListMessage = "Negli appunti non c'è un elenco di angoli";
 
 }  // namespace
 
@@ -71,6 +72,16 @@ Pasted PlaceAngle(CellBoard& board, const ReadAngleResult& angle) {
   const std::vector<Cell> cells = CellsOf(angle.row);
   for (std::size_t i = 0; i < cells.size(); ++i) board.SetText(cells[i], angle.texts[i]);
   return {angle.row, Calcola(board, angle.row)};
+}
+
+ListOnClipboard ConvertClipboardList(std::string_view clipboard, std::string_view lineEnd) {
+  ConvertedList list = ConvertList(clipboard, lineEnd);
+  if (list.converted == 0) return {std::nullopt, std::string(kNoListMessage), kWarningTitle};
+  const bool one = list.converted == 1;
+  std::string message = std::to_string(list.converted) + (one ? " angolo su " : " angoli su ") +
+                        std::to_string(list.nonBlank) + (one ? " convertito." : " convertiti.") +
+                        " La tabella è negli appunti.";
+  return {std::move(list.table), std::move(message), form::kTitle};
 }
 
 std::optional<std::string> CopyAngle(CellBoard& board, Row row) {

@@ -84,6 +84,21 @@ Pasted PasteAngle(CellBoard& board, std::string_view clipboard);
 // PlaceAngle(board, ReadAngle("45,5")) -> row A '45' '5' converted.
 Pasted PlaceAngle(CellBoard& board, const ReadAngleResult& angle);
 
+// "Converti elenco": the clipboard's text converted as a list, one angle a
+// line. The window puts `table` on the clipboard, when there is one, then
+// shows `message` under `title`; without a table (no line converted) the
+// clipboard keeps what it had. The board is not touched.
+// ConvertClipboardList("45,5\nciao\n", "\n") -> table "45,5\t45,5\t…\nciao\t\t\t\tnon è un
+// angolo\n", "1 angolo su 2 convertito. La tabella è negli appunti.", "Conversione angoli";
+// ConvertClipboardList("ciao", "\n") -> no table, "Negli appunti non c'è un elenco di angoli",
+// "ATTENZIONE".
+struct ListOnClipboard {
+  std::optional<std::string> table;
+  std::string message;
+  std::string_view title;
+};
+ListOnClipboard ConvertClipboardList(std::string_view clipboard, std::string_view lineEnd);
+
 // "Copia angolo": the row as one text, or nothing, after a warning, when a
 // press on its "Calcola" would fail a check.
 // CopyAngle(board, Row::B) with '45' '30' '4998' -> "45° 30,4998′".
