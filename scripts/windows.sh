@@ -10,9 +10,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 [ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh windows
-build=build/windows
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j 2
+build=${ANGOLI_WINDOWS_BUILD:-build/windows}  # another folder keeps two trees' builds apart
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" -j 2
 
 # The program file, as built and as the installer carries it: stripped, at
 # most 512 KB, and importing from system DLLs only, none of the functions that
@@ -82,7 +82,7 @@ end_wineserver
 start_wineserver
 
 log="$build/ctest.log"
-ctest --preset windows | tee "$log"
+ctest --test-dir "$build" --output-on-failure -j 2 | tee "$log"
 count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
 [[ -n "$count" ]]
 
