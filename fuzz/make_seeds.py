@@ -30,6 +30,17 @@ ANGLES = ["45,50833", "45.5\u00b0", "-5,25", "45,123456", "45\u00b0 30,4998\u203
           "45,5\u00b0 30\u2032", "45\u00b0 30\u00b0", "", "45d 30m 15s", "45\u00ba30\u201915''", "5\u00b0 15\u2032 O",
           "\u00a0N 45\u02da\n", "-005", "011:15"]
 
+# Lists for the list target: the first byte draws the piece sizes (low four
+# bits: the largest piece less one; top bit: numbers written with a point);
+# bytes parts stand for bytes that are no UTF-8.
+LISTS = [
+    (0x00, "45,5\r\n\r\nciao\r\n350\u00b0 30\u2032\r\n"),
+    (0x01, "\ufeff45\u00b0 30' N\r-5,25\n\n10000\r\n45.46, 9.19"),
+    (0x8f, "\t45:30:30\t\n\u00a0\u202f\n359\u00b0 59\u2032 59,9996\u2033\r\r\n\r"),
+    (0x03, "45\u00b0 75\u2032\n5 O\n\x00\n", b"\xff\xbf\n", "1" * 1200 + "\r\n45"),
+    (0x8a, "\ufeff\ufeff-0,5\n\u2212 12 34.56789\n45d 30m 15s\n" + "x\t" * 600),
+]
+
 
 def session(row, texts):
     events = bytearray([0, ROWS[row]])
@@ -47,6 +58,11 @@ def main():
     (HERE / "corpus" / "angle_text").mkdir(parents=True, exist_ok=True)
     for i, text in enumerate(ANGLES):
         (HERE / "corpus" / "angle_text" / f"angle-{i:02d}").write_bytes(text.encode())
+    lists = HERE / "corpus" / "angle_list"
+    lists.mkdir(parents=True, exist_ok=True)
+    for i, (pieces, *parts) in enumerate(LISTS):
+        data = b"".join(p if isinstance(p, bytes) else p.encode() for p in parts)
+        (lists / f"list-{i:02d}").write_bytes(bytes([pieces]) + data)
     sessions.mkdir(parents=True, exist_ok=True)
     numbers.mkdir(parents=True, exist_ok=True)
     texts = set()

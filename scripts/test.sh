@@ -34,7 +34,7 @@ passed=$((passed + 1))
 
 echo "== fuzz: each target for ${FUZZ_SECONDS:-40}s"
 bash scripts/fuzz.sh
-passed=$((passed + 3))
+passed=$((passed + 4))
 
 echo "== package: build, install, start, remove"
 bash scripts/package-check.sh
