@@ -101,6 +101,8 @@ TEST(ModesTest, ChiudiEndsAtOnceWithTextInTheCells) {
 // cells, or why it is refused, and the row copied back.
 const std::string kNoAngle = "Negli appunti non c'è un angolo";
 const std::string kTooWide = "L'angolo negli appunti non sta nelle celle";
+const std::string kList =
+    "Negli appunti c'è più di una riga: per convertirle tutte usare \"Converti elenco\" (Ctrl+Maiusc+E)";
 
 struct PasteCase {
   std::string clipboard;
@@ -136,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     ClipboardTexts, PasteAngleTest,
     testing::Values(
         PasteCase{"45,50833", "45 50833", "", "45,50833"}, PasteCase{"45.5°", "45 5", ""},
-        PasteCase{"-5,25", "-5 25", ""}, PasteCase{"45,123456", "45 12346", ""}, PasteCase{"- 5,25", "-5 25", ""},
+        PasteCase{"-5,25", "-5 25", ""}, PasteCase{"\u22125,25", "-5 25", ""}, PasteCase{"45,123456", "45 12346", ""}, PasteCase{"- 5,25", "-5 25", ""},
         PasteCase{"45° 30,4998′", "45 30 4998", "", "45° 30,4998′"},
         PasteCase{"S 5° 15'", "-5 15 0", "", "-5° 15,0′"}, PasteCase{"12 34.56789", "12 34 5679", ""},
         PasteCase{"45°30'30,5\"", "45 30 30 5", ""}, PasteCase{"45:30:30", "45 30 30 0", ""},
@@ -154,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"45° 30” ", "", kNoAngle}, PasteCase{"-S 5", "", kNoAngle}, PasteCase{"S 5 N", "", kNoAngle},
         PasteCase{"1.000,5", "", kNoAngle}, PasteCase{"4,5e1", "", kNoAngle}, PasteCase{"١٢", "", kNoAngle},
         PasteCase{"45:30:", "", kNoAngle}, PasteCase{"1 2 3 4", "", kNoAngle}, PasteCase{"45,", "", kNoAngle},
-        PasteCase{",5", "", kNoAngle}, PasteCase{"45 s", "", kNoAngle}, PasteCase{"45° 30′ 15″ 5", "", kNoAngle}),
+        PasteCase{",5", "", kNoAngle}, PasteCase{"45 s", "", kNoAngle}, PasteCase{"45° 30′ 15″ 5", "", kNoAngle},
+        PasteCase{"45.46, 9.19", "", kNoAngle}, PasteCase{"45°\n30′\n", "", kList}),
     CaseName());
 
 }  // namespace

@@ -2,7 +2,8 @@
 // rows B and C it comes back within one unit of the last digit of the coarser
 // of the two rows. Each result row is pressed as a user would press it, so it
 // must also pass every check. Each row shown also survives "Copia angolo"
-// then "Incolla angolo": its text reads back into the very same cells.
+// then "Incolla angolo": its text reads back into the very same cells; and a
+// sample of them, as a line of a list, converts as pasted into the window.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -12,6 +13,7 @@
 
 #include "conversion/angle_text.h"
 #include "conversion/memory_board.h"
+#include "list/angle_list.h"
 #include "tests/grid_texts.h"
 #include "validation/calcola.h"
 #include "window/modes.h"
@@ -64,6 +66,26 @@ Texts Press(const Texts& source, Row row, bool& passed) {
   return board.Texts();
 }
 
+// Whether a text converts as a line of a list exactly as pasted into the
+// window and copied row by row, wherever the window's cells hold the results.
+bool ConvertsAsTheWindow(const std::string& text) {
+  static LineConverter converter;
+  const LineResult& line = converter.Convert(text);
+  MemoryBoard board;
+  const bool pasted = PasteAngle(board, text).converted;
+  bool fits = line.kind == LineKind::Converted;
+  for (const std::string& row : line.rows) fits = fits && ReadAngle(row).reading == AngleReading::Angle;
+  if (!fits) return !pasted || line.kind == LineKind::Converted;
+  for (Row row : kRows) {
+    if (line.rows[IndexOf(row)] != CopyAngle(board, row).value_or("-")) {
+      ADD_FAILURE() << "'" << text << "' as a line gives '" << line.rows[IndexOf(row)] << "', pasted '"
+                    << CopyAngle(board, row).value_or("-") << "'";
+      return false;
+    }
+  }
+  return true;
+}
+
 // Converts `input` from `from`, then each result row back, and checks the
 // angle each gives back for `from` against `tolerance` (in thousandths of a
 // second; 0: exact). Returns false after reporting a failure.
@@ -81,6 +103,8 @@ bool CheckRoundTrip(const Texts& input, Row from, const std::array<long long, 3>
       ADD_FAILURE() << RowText(results, via) << " copied as '" << WriteAngle(via, cells) << "' pastes back otherwise";
       return false;
     }
+    static long long sampled = 0;
+    if (sampled++ % 29 == 0 && !ConvertsAsTheWindow(WriteAngle(via, cells))) return false;
     if (via == from) continue;
     const Texts back = Press(results, via, passed);
     const long long error = std::llabs(AngleOf(back, from) - AngleOf(input, from));
