@@ -1,6 +1,8 @@
 #include "conversion/angle_text.h"
 
+#include <array>
 #include <optional>
+#include <utility>
 
 #include "conversion/number_text.h"
 
@@ -93,6 +95,7 @@ struct Parsed {
 std::optional<Parsed> Parse(std::string_view text) {
   Scanner scan(text);
   Parsed parsed;
+  parsed.numbers.reserve(3);
   scan.SkipBlanks();
   bool signGiven = false;
   if (const std::optional<bool> letter = scan.TakeLetter()) {
@@ -154,10 +157,11 @@ ReadAngleResult Place(const Parsed& parsed, const CellWidths& cellWidths) {
   const std::vector<Cell> cells = CellsOf(result.row);
   const std::size_t last = parsed.numbers.size() - 1;
   // Room for the digits of each whole part; the sign takes one of the degrees'.
-  std::vector<std::size_t> widths;
+  std::array<std::size_t, 3> widths{};
   std::vector<std::string> wholes;
+  wholes.reserve(last + 2);  // and the digits, once the wholes become the texts
   for (std::size_t i = 0; i <= last; ++i) {
-    widths.push_back(cellWidths[IndexOf(cells[i])] - (i == 0 && parsed.negative ? 1 : 0));
+    widths[i] = cellWidths[IndexOf(cells[i])] - (i == 0 && parsed.negative ? 1 : 0);
     wholes.push_back(Shortened(parsed.numbers[i].whole, widths[i]));
   }
 
@@ -191,7 +195,7 @@ ReadAngleResult Place(const Parsed& parsed, const CellWidths& cellWidths) {
     }
   }
   result.reading = AngleReading::Angle;
-  result.texts = wholes;
+  result.texts = std::move(wholes);
   if (parsed.negative) result.texts[0].insert(0, "-");
   result.texts.push_back(digits);
   return result;
@@ -236,6 +240,7 @@ std::string WriteAngle(Row row, const std::vector<std::string>& texts) {
   if (texts.size() < 2) return {};
   const std::size_t last = texts.size() - 1;
   std::string text;
+  text.reserve(32);  // "-999° 59′ 59,999″" and room to spare: no growing on the way
   for (std::size_t i = 0; i + 1 < last; ++i) {
     text += texts[i];
     text += kWrittenMarks[i];

@@ -71,6 +71,7 @@ constexpr Cell FirstCell(Row r) {
 // The cells of a row, left to right: CellsOf(Row::B) -> B1, B2, B3.
 inline std::vector<Cell> CellsOf(Row r) {
   std::vector<Cell> cells;
+  cells.reserve(4);  // the widest row: one allocation, not three
   for (Cell cell : kBoardOrder)
     if (RowOf(cell) == r) cells.push_back(cell);
   return cells;

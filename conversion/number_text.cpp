@@ -1,13 +1,11 @@
 #include "conversion/number_text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <system_error>
-
-#include "conversion/utf8_text.h"
+#include <utility>
 
 namespace angoli {
 namespace {
@@ -68,6 +66,19 @@ std::string RoundedUnits(double x, int n) {
   return units;
 }
 
+// x rounded at n >= 0 decimals as its sign and its units of 10^-n, at least
+// n + 1 digits: (-0.0916667, 5) -> {true, "009167"}; (-0.00001, 3) -> {false, "0000"}.
+struct SignedUnits {
+  bool negative;
+  std::string units;
+};
+SignedUnits UnitsAt(double x, std::size_t decimals) {
+  std::string units = RoundedUnits(x, static_cast<int>(decimals));
+  if (units.size() <= decimals) units.insert(0, decimals + 1 - units.size(), '0');
+  const bool isZero = units.find_first_not_of('0') == std::string::npos;
+  return {x < 0 && !isZero, std::move(units)};
+}
+
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view text) {
@@ -75,8 +86,8 @@ std::optional<double> ReadNumber(std::string_view text) {
   // digits in all make a whole number that a double holds exactly, and one
   // division by an exact power of ten rounds once, to the nearest double.
   constexpr int kExactDigits = 15;
-  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const bool negative = !text.empty() && text[0] == '-';
   std::size_t pos = negative ? 1 : 0;
   std::int64_t digits = 0;
@@ -104,11 +115,9 @@ std::optional<double> ReadNumber(std::string_view text) {
 bool IsNumberText(std::string_view text) { return ReadNumber(text).has_value(); }
 
 std::string JoinWithComma(std::string_view whole, std::string_view digits) {
-  std::string joined;
-  joined.reserve(whole.size() + 1 + digits.size());
-  joined.append(whole);
-  joined += ',';
-  joined.append(digits);
+  std::string joined(whole.size() + 1 + digits.size(), ',');
+  whole.copy(joined.data(), whole.size());
+  digits.copy(joined.data() + whole.size() + 1, digits.size());
   return joined;
 }
 
@@ -116,12 +125,9 @@ double WholePart(double x) { return std::floor(x); }
 
 std::string FormatDecimals(double x, int n) {
   if (!std::isfinite(x)) return std::string();
-  if (n < 0) n = 0;
-  const auto decimals = static_cast<std::size_t>(n);
-  std::string units = RoundedUnits(x, n);
-  if (units.size() <= decimals) units.insert(0, decimals + 1 - units.size(), '0');
-  const bool isZero = units.find_first_not_of('0') == std::string::npos;
-  std::string text = (x < 0 && !isZero) ? "-" : "";
+  const std::size_t decimals = n < 0 ? 0 : static_cast<std::size_t>(n);
+  const auto [negative, units] = UnitsAt(x, decimals);
+  std::string text = negative ? "-" : "";
   text.append(units, 0, units.size() - decimals);
   if (decimals > 0) {
     text += ',';
@@ -131,9 +137,13 @@ std::string FormatDecimals(double x, int n) {
 }
 
 Rounded RoundAt(double x, int n) {
-  const std::string text = FormatDecimals(x, n);
-  const std::string_view whole(text.data(), std::min(text.find(','), text.size()));
-  return {ReadNumber(whole).value_or(0), LastChars(text, static_cast<std::size_t>(n < 0 ? 0 : n))};
+  if (!std::isfinite(x)) return {0, std::string()};
+  // The units split where FormatDecimals puts its comma, without writing it.
+  const std::size_t decimals = n < 0 ? 0 : static_cast<std::size_t>(n);
+  const auto [negative, units] = UnitsAt(x, decimals);
+  const std::size_t wholeDigits = units.size() - decimals;
+  const double whole = ReadNumber(std::string_view(units).substr(0, wholeDigits)).value_or(0);
+  return {negative ? -whole : whole, units.substr(wholeDigits)};
 }
 
 std::string DecimalDigits(double x, int n) { return RoundAt(x, n).digits; }

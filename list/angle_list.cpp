@@ -15,6 +15,11 @@ constexpr std::string_view kEdgeBlanks[] = {" ", "\t", "\v", "\f", "\u00A0", "\u
 
 // Trimmed("\u00A0 45,5\t") -> "45,5"
 std::string_view Trimmed(std::string_view line) {
+  // Most lines neither start nor end with a byte of a blank: no search.
+  constexpr std::string_view kFirstBytes = " \t\v\f\xC2\xE2", kLastBytes = " \t\v\f\xA0\xAF";
+  if (line.empty() || (kFirstBytes.find(line.front()) == std::string_view::npos &&
+                       kLastBytes.find(line.back()) == std::string_view::npos))
+    return line;
   for (bool more = true; more;) {
     more = false;
     for (std::string_view blank : kEdgeBlanks) {
@@ -30,12 +35,20 @@ std::string_view Trimmed(std::string_view line) {
 // U+FFFD, a line too long for an angle cut to its first characters.
 void AppendShownText(std::string& table, std::string_view line) {
   const bool tooLong = line.size() > kLongestLine;
-  std::string shown = ToValidUtf8(tooLong ? line : Trimmed(line));
-  if (tooLong) shown = FirstChars(shown, kShownChars) + "\u2026";
-  for (char c : shown) {
-    if (c == '\t') table += ' ';
-    else if (c == '\0') table += "\uFFFD";
-    else table += c;
+  std::string_view text = tooLong ? line : Trimmed(line);
+  std::string shown;  // only when the line is not shown as it stands
+  if (tooLong || !IsValidUtf8(text)) {
+    shown = ToValidUtf8(text);
+    if (tooLong) shown = FirstChars(shown, kShownChars) + "\u2026";
+    text = shown;
+  }
+  constexpr std::string_view kReplaced("\t\0", 2);
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(text.find_first_of(kReplaced, start), text.size());
+    table.append(text.substr(start, end - start));
+    if (end == text.size()) break;
+    table += text[end] == '\t' ? " " : "\uFFFD";
+    start = end + 1;
   }
 }
 
@@ -48,7 +61,11 @@ class LineConverter::ListBoard : public CellBoard {
   const CellWidths& Widths() const override { return kListWidths; }
   std::string Text(Cell cell) const override { return texts_[IndexOf(cell)]; }
   void SetText(Cell cell, std::string_view text) override {
-    texts_[IndexOf(cell)] = FirstChars(text, Width(cell));
+    const std::size_t width = kListWidths[IndexOf(cell)];
+    // No more characters than bytes: a short text fits as it stands.
+    if (text.empty()) texts_[IndexOf(cell)].clear();
+    else if (text.size() <= width) texts_[IndexOf(cell)].assign(text.data(), text.size());
+    else texts_[IndexOf(cell)] = FirstChars(text, width);
   }
   void SetLocked(Cell, bool) override {}
   void SetForeColor(Cell, Rgb) override {}

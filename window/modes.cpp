@@ -69,8 +69,9 @@ Pasted PasteAngle(CellBoard& board, std::string_view clipboard) {
 
 Pasted PlaceAngle(CellBoard& board, const ReadAngleResult& angle) {
   OnRowChosen(board, angle.row);
-  const std::vector<Cell> cells = CellsOf(angle.row);
-  for (std::size_t i = 0; i < cells.size(); ++i) board.SetText(cells[i], angle.texts[i]);
+  std::size_t i = 0;
+  for (Cell cell : kBoardOrder)
+    if (RowOf(cell) == angle.row) board.SetText(cell, angle.texts[i++]);
   return {angle.row, Calcola(board, angle.row)};
 }
 
@@ -90,7 +91,9 @@ std::optional<std::string> CopyAngle(CellBoard& board, Row row) {
     return std::nullopt;
   }
   std::vector<std::string> texts;
-  for (Cell cell : CellsOf(row)) texts.push_back(board.Text(cell));
+  texts.reserve(4);
+  for (Cell cell : kBoardOrder)
+    if (RowOf(cell) == row) texts.push_back(board.Text(cell));
   return WriteAngle(row, texts);
 }
 
