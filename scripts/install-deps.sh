@@ -17,7 +17,7 @@ declare -A groups=(
           python3-pyatspi at-spi2-core dbus weston qt6-wayland qt6-gtk-platformtheme"
   [fuzz]="clang libclang-rt-14-dev"
   [package]="desktop-file-utils appstream dpkg-dev xvfb xauth x11-utils weston"
-  [bench]="libbenchmark-dev libx11-dev xvfb xauth"
+  [bench]="libbenchmark-dev libx11-dev xvfb xauth geographiclib-tools time python3"
   [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
              fonts-wine wixl msitools xvfb xauth x11-utils imagemagick"
   [orca]="orca speech-dispatcher locales xdotool xvfb xauth x11-utils at-spi2-core dbus"
