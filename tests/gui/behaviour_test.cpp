@@ -409,7 +409,7 @@ class BehaviourTest : public QObject {
   }
 
   // Qt's own texts that the user meets are Italian: the cells' menu, after
-  // the two items of whole angles.
+  // the program's own three items.
   void italianContextMenu_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QStringList>("expected");
@@ -426,13 +426,13 @@ class BehaviourTest : public QObject {
     QStringList texts;
     for (QAction* action : menu->actions())
       if (!action->isSeparator()) texts << action->text().section('\t', 0, 0).remove('&');
-    QCOMPARE(texts, QStringList({"Incolla angolo", "Copia angolo"}) + expected);
+    QCOMPARE(texts, QStringList({"Incolla angolo", "Copia angolo", "Converti elenco"}) + expected);
   }
 
   // "Incolla angolo" (Ctrl+Shift+V) with row B chosen and '7' typed in B1,
   // then "Copia angolo" (Ctrl+Shift+C) of the row of a clicked cell.
   void angleClipboard_data() {
-    QTest::addColumn<QStringList>("step");  // pasted, focus after, cell clicked, copied ("": as pasted)
+    QTest::addColumn<QStringList>("step");  // pasted, focus after, cell clicked, copied ("": as pasted), [key (V), box title]
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<QStringList>("board");  // none: as before the paste
     const QStringList angle = {"45", "50833", "45", "30", "4998", "45", "30", "29", "988"};
@@ -444,6 +444,11 @@ class BehaviourTest : public QObject {
     QTest::newRow("too wide") << QStringList{"100°", "B1", "", ""} << QStringList{wide} << QStringList();
     QTest::newRow("empty row copied") << QStringList{"", "B1", "C2", ""}
                                       << QStringList{none, "La riga non contiene un angolo da copiare"} << QStringList();
+    QTest::newRow("Converti elenco") << QStringList{"1\nx", "B1", "", "1\t1,0\t1° 0,0000′\t1° 0′ 0,000″\t\nx\t\t\t\tnon è un angolo\n", "E",
+        "Conversione angoli"} << QStringList{"1 angolo su 2 convertito. La tabella è negli appunti."} << QStringList();
+    QTest::newRow("no list converts") << QStringList{"x\n", "B1", "", "", "E"} << QStringList{"Negli appunti non c'è un elenco di angoli"} << QStringList();
+    QTest::newRow("a list pasted") << QStringList{"1\n2", "B1", "", ""} << QStringList{"Negli appunti c'è più di una riga: per convertirle "
+                                   "tutte usare \"Converti elenco\" (Ctrl+Maiusc+E)"} << QStringList();
   }
 
   void angleClipboard() {
@@ -453,9 +458,10 @@ class BehaviourTest : public QObject {
     window_->choose('B');
     Type("7");
     if (board.isEmpty()) board = window_->texts();
-    gui::WarningCatcher catcher(window_->main);
+    // A box says what the clipboard holds already.
+    gui::WarningCatcher catcher(window_->main, [&] { QCOMPARE(QGuiApplication::clipboard()->text(), step[3].isEmpty() ? step[0] : step[3]); });
     QGuiApplication::clipboard()->setText(step[0]);
-    Press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    Press(QKeySequence("Ctrl+Shift+" + step.value(4, "V")));
     QCOMPARE(window_->texts(), board);
     QVERIFY(window_->Reactivate());  // as the window system does once a box has gone
     QCOMPARE(FocusedName(), step[1]);
@@ -466,7 +472,7 @@ class BehaviourTest : public QObject {
       QCOMPARE(QGuiApplication::clipboard()->text(), step[3].isEmpty() ? step[0] : step[3]);
     }
     QCOMPARE(catcher.count(), warnings.size());
-    if (!warnings.isEmpty()) QCOMPARE(catcher.last().text, warnings.back());
+    if (!warnings.isEmpty()) QCOMPARE(catcher.last().title + ": " + catcher.last().text, step.value(5, "ATTENZIONE") + ": " + warnings.back());
   }
 
  private:

@@ -129,6 +129,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
           [this] { PasteAngleFromClipboard(); });
   connect(new QShortcut(KeysOf(kCopyAngleCommand), this), &QShortcut::activated, this,
           [this] { CopyAngleOf(FocusedRow()); });
+  connect(new QShortcut(KeysOf(kConvertListCommand), this), &QShortcut::activated, this,
+          [this] { ConvertListOnClipboard(); });
   // Shift+F10 opens the focused control's menu, as the Menu key does: the
   // desktops' key for it, where a keyboard has no Menu key.
   connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this, [] {
@@ -250,7 +252,10 @@ std::unique_ptr<QMenu> MainWindow::CellMenu(Cell cell) {
   auto* copy = new QAction(QString::fromUtf8(kCopyAngleCommand.name), menu.get());
   copy->setShortcut(KeysOf(kCopyAngleCommand));
   connect(copy, &QAction::triggered, this, [this, row = RowOf(cell)] { CopyAngleOf(row); });
-  menu->insertActions(first, {paste, copy});
+  auto* convert = new QAction(QString::fromUtf8(kConvertListCommand.name), menu.get());
+  convert->setShortcut(KeysOf(kConvertListCommand));
+  connect(convert, &QAction::triggered, this, [this] { ConvertListOnClipboard(); });
+  menu->insertActions(first, {paste, copy, convert});
   menu->insertSeparator(first);
   return menu;
 }
@@ -270,6 +275,14 @@ void MainWindow::PasteAngleFromClipboard() {
 void MainWindow::CopyAngleOf(Row row) {
   if (const std::optional<std::string> text = CopyAngle(*board_, row))
     QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void MainWindow::ConvertListOnClipboard() {
+  const ListOnClipboard list =
+      ConvertClipboardList(QGuiApplication::clipboard()->text().toStdString(), "\n");
+  // On the clipboard before the box says it is there.
+  if (list.table) QGuiApplication::clipboard()->setText(QString::fromStdString(*list.table));
+  board_->ShowMessage(list.message, list.title);
 }
 
 Row MainWindow::FocusedRow() const {

@@ -29,8 +29,8 @@ class MainWindow final : public QWidget {
   CellBoard& Board() { return *board_; }
 
   // A cell's context menu: "Incolla angolo", "Copia angolo" of the cell's
-  // row, a separator, then the line edit's own items.
-  // CellMenu(Cell::B3) -> Incolla angolo, Copia angolo (row B), |, Annulla, …
+  // row, "Converti elenco", a separator, then the line edit's own items.
+  // CellMenu(Cell::B3) -> Incolla angolo, Copia angolo (row B), Converti elenco, |, Annulla, …
   std::unique_ptr<QMenu> CellMenu(Cell cell);
 
  protected:
@@ -42,6 +42,10 @@ class MainWindow final : public QWidget {
   // "Incolla angolo" from the clipboard; "Copia angolo" of a row to it.
   void PasteAngleFromClipboard();
   void CopyAngleOf(Row row);
+  // "Converti elenco": the clipboard's list replaced by its table, and a box
+  // that says how many lines converted. "45,5\nciao" -> the table, "1 angolo
+  // su 2 convertito. …"; "ciao" -> a warning, the clipboard as it was.
+  void ConvertListOnClipboard();
   // The row of the focused cell, else the input row: B2 focused -> Row::B;
   // "Reset" focused with row C the input row -> Row::C.
   Row FocusedRow() const;
