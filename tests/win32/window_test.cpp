@@ -30,7 +30,7 @@ enum class Op {
   Copied,   // the clipboard has come to hold `text`
   Menu,     // cell `name`'s context menu opens (wine keeps its items from other processes)
   Tabs,     // Tab, then each control of `name` in turn has the focus
-  Warning,  // the box says `text`, nothing changed while open; OK closes it
+  Warning,  // the box titled `name` ("": ATTENZIONE) says `text`, nothing changed while open; OK closes it
   State,    // `name`: input row and focus, "B B1"; `text`: the nine cells
   Ended,    // the program has ended, with code 0
   Shot,     // the window as painted, into the file given on the command line
@@ -99,6 +99,11 @@ const std::vector<std::pair<const char*, std::vector<Step>>> kCases = {
       {Op::Warning, "", L"Negli appunti non c'è un angolo"}, {Op::State, "B B1", L"||7||||||"}, {Op::Clip, "", L"100°"},
       {Op::Key, "V", L"ctrl+shift"}, {Op::Warning, "", L"L'angolo negli appunti non sta nelle celle"}, {Op::State, "B B1", L"||7||||||"},
       {Op::Key, "C", L"ctrl+shift"}, {Op::Warning, "", L"La riga non contiene un angolo da copiare"}, {Op::Copied, "", L"100°"}}},
+  {"Converti elenco", {{Op::Fill, "A", L"7|"}, {Op::Clip, "", L"1\nx"}, {Op::Key, "E", L"ctrl+shift"}, {Op::Copied, "",  // while its box shows
+      L"1\t1,0\t1° 0,0000′\t1° 0′ 0,000″\t\r\nx\t\t\t\tnon è un angolo\r\n"}, {Op::Warning, "Conversione angoli", L"1 angolo su 2 convertito. "
+      "La tabella è negli appunti."}, {Op::Clip, "", L"x"}, {Op::Menu, "A2"}, {Op::Key, "Down"}, {Op::Key, "Down"}, {Op::Key, "Down"}, {Op::Key, "Return"},
+      {Op::Warning, "", L"Negli appunti non c'è un elenco di angoli"}, {Op::Copied, "", L"x"}, {Op::Clip, "", L"1\n2"}, {Op::Key, "V", L"ctrl+shift"},
+      {Op::Warning, "", L"Negli appunti c'è più di una riga: per convertirle tutte usare \"Converti elenco\" (Ctrl+Maiusc+E)"}, {Op::State, "A A2", L"7||||||||"}}},
   // Up from the bottom: Seleziona tutto, then Elimina, Incolla, Copia, Taglia.
   {"the cells' menu", {{Op::Fill, "A", L"45|"}, {Op::Menu, "A1"}, {Op::Key, "Up"}, {Op::Key, "Return"}, {Op::Menu, "A1"},
       {Op::Key, "Up"}, {Op::Key, "Up"}, {Op::Key, "Up"}, {Op::Key, "Up"}, {Op::Key, "Up"}, {Op::Key, "Return"},
@@ -119,8 +124,8 @@ HWND Control(std::string_view name) {
   return nullptr;
 }
 std::wstring TextOf(HWND window) {
-  wchar_t text[64] = L"";
-  SendMessageW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+  wchar_t text[128] = L"";
+  SendMessageW(window, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
   return text;
 }
 bool Locked(Cell cell) { return GetWindowLongW(Control(NameOf(cell)), GWL_STYLE) & ES_READONLY; }
@@ -217,7 +222,7 @@ bool Check(bool ok, const Step& step, const std::wstring& seen) {
 
 // The box exists before its text and button do: it counts once it shows.
 HWND WarningBox() {
-  HWND box = FindWindowW(L"#32770", L"ATTENZIONE");
+  HWND box = FindWindowW(L"#32770", nullptr);
   return box && IsWindowVisible(box) ? box : nullptr;
 }
 
@@ -271,13 +276,13 @@ bool Run(const Step& step, std::wstring& before, const wchar_t* shotPath) {
     case Op::Warning: {
       if (!Check(Eventually(WarningBox), step, L"no box")) return false;
       HWND box = WarningBox();
-      const std::wstring message = TextOf(GetDlgItem(box, 0xFFFF));  // the message box's text
+      const std::wstring message = TextOf(box) + L": " + TextOf(GetDlgItem(box, 0xFFFF));  // its title and text
       const bool onlyOk = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) && GetWindow(box, GW_OWNER) == g_main;
       const std::wstring whileOpen = State();
       PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-      return Check(message == step.text, step, message) && Check(onlyOk, step, L"more buttons, or no owner") &&
+      return Check(message == (*step.name ? name : L"ATTENZIONE") + L": " + step.text, step, message) && Check(onlyOk, step, L"more buttons, or no owner") &&
              Check(whileOpen.substr(whileOpen.rfind(L' ')) == before.substr(before.rfind(L' ')), step, whileOpen) &&
-             Check(Eventually([] { return !FindWindowW(L"#32770", L"ATTENZIONE"); }), step, L"the box stays");
+             Check(Eventually([] { return !FindWindowW(L"#32770", nullptr); }), step, L"the box stays");
     }
     case Op::State:
       return Check(Eventually([&] { return State() == name + L" " + step.text; }), step, State());

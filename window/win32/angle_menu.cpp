@@ -18,7 +18,7 @@ constexpr UINT_PTR kSubclassId = 1;
 // What greys an item, as Windows greys its edit menu.
 enum class Needs { Nothing, Undo, Selection, EditableSelection, Paste, MoreToSelect };
 
-enum class Does { PasteAngle, CopyAngle, Send };
+enum class Does { PasteAngle, CopyAngle, ConvertList, Send };
 
 struct Item {
   std::wstring text;  // empty: a separator
@@ -40,6 +40,7 @@ std::wstring TextOf(const AngleCommand& command) {
 const Item kItems[] = {
     {TextOf(kPasteAngleCommand), Does::PasteAngle, 0, 0, 0, Needs::Nothing},
     {TextOf(kCopyAngleCommand), Does::CopyAngle, 0, 0, 0, Needs::Nothing},
+    {TextOf(kConvertListCommand), Does::ConvertList, 0, 0, 0, Needs::Nothing},
     {{}, Does::Send, 0, 0, 0, Needs::Nothing},
     {L"Annulla", Does::Send, EM_UNDO, 0, 0, Needs::Undo},
     {{}, Does::Send, 0, 0, 0, Needs::Nothing},
@@ -85,14 +86,17 @@ AngleMenu::~AngleMenu() {
 
 bool AngleMenu::PreTranslate(const MSG& message) {
   const WPARAM key = message.wParam;
-  if (message.message != WM_KEYDOWN || (key != WPARAM(kPasteAngleCommand.key) && key != WPARAM(kCopyAngleCommand.key)))
-    return false;
+  const bool ours = key == WPARAM(kPasteAngleCommand.key) || key == WPARAM(kCopyAngleCommand.key) ||
+                    key == WPARAM(kConvertListCommand.key);
+  if (message.message != WM_KEYDOWN || !ours) return false;
   if (!Held(VK_CONTROL) || !Held(VK_SHIFT) || Held(VK_MENU)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   if (key == WPARAM(kPasteAngleCommand.key))
     Paste();
-  else
+  else if (key == WPARAM(kCopyAngleCommand.key))
     Copy(FocusedRow());
+  else
+    ConvertList();
   return true;
 }
 
@@ -132,6 +136,7 @@ void AngleMenu::ShowMenu(HWND cell, LPARAM at) {
   switch (item.does) {
     case Does::PasteAngle: return Paste();
     case Does::CopyAngle: return Copy(row);
+    case Does::ConvertList: return ConvertList();
     case Does::Send: SendMessageW(cell, item.message, item.w, item.l); return;
   }
 }
@@ -143,6 +148,13 @@ void AngleMenu::Paste() {
 
 void AngleMenu::Copy(Row row) {
   if (const std::optional<std::string> text = CopyAngle(board_, row)) SetClipboardText(window_, Widen(*text));
+}
+
+void AngleMenu::ConvertList() {
+  const ListOnClipboard list = ConvertClipboardList(Narrow(ClipboardText(window_)), "\r\n");
+  // On the clipboard before the box says it is there.
+  if (list.table) SetClipboardText(window_, Widen(*list.table));
+  board_.ShowMessage(list.message, list.title);
 }
 
 Row AngleMenu::FocusedRow() const {

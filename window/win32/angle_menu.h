@@ -1,7 +1,8 @@
 #pragma once
-// "Incolla angolo" and "Copia angolo" in the Windows window: Ctrl+Shift+V and
-// Ctrl+Shift+C anywhere in it, and a context menu of the program's own for
-// the cells, with the edit control's standard items after the two.
+// "Incolla angolo", "Copia angolo" and "Converti elenco" in the Windows
+// window: Ctrl+Shift+V, Ctrl+Shift+C and Ctrl+Shift+E anywhere in it, and a
+// context menu of the program's own for the cells, with the edit control's
+// standard items after the three.
 
 #include <windows.h>
 
@@ -23,7 +24,7 @@ class AngleMenu {
   AngleMenu(const AngleMenu&) = delete;
   AngleMenu& operator=(const AngleMenu&) = delete;
 
-  // The two shortcuts, taken before a cell turns them into a paste or copy
+  // The three shortcuts, taken before a cell turns them into a paste or copy
   // of its own: true if handled. Ctrl+Shift+V in B2 -> true, the clipboard
   // pasted; Ctrl+V in B2 -> false, the cell pastes as ever.
   bool PreTranslate(const MSG& message);
@@ -34,6 +35,11 @@ class AngleMenu {
   void ShowMenu(HWND cell, LPARAM at);
   void Paste();
   void Copy(Row row);
+  // "Converti elenco": the clipboard's list replaced by its table, lines
+  // ended by "\r\n", and a box that says how many lines converted.
+  // "45,5\r\nciao" -> the table, "1 angolo su 2 convertito. …"; "ciao" -> a
+  // warning, the clipboard as it was.
+  void ConvertList();
   // The row of the focused cell, else the input row: B2 focused -> Row::B;
   // "Reset" focused with row C the input row -> Row::C.
   Row FocusedRow() const;
