@@ -14,7 +14,7 @@ build=${ANGOLI_WINDOWS_BUILD:-build/windows}  # another folder keeps two trees' 
 cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" -j 2
 
-# The program file, as built and as the installer carries it: stripped, at
+# The program files, as built and as the installer carries them: stripped, at
 # most 512 KB, and importing from system DLLs only, none of the functions that
 # came after Windows 7, where it must start too.
 system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll msvcrt.dll ole32.dll oleaut32.dll oleacc.dll advapi32.dll "
@@ -33,10 +33,14 @@ check_program() {
   done
 }
 check_program "$build/window/win32/angoli.exe"
+check_program "$build/command_line/angoli-converti.exe"
+# A console program: cmd waits for it and hands it the console's streams.
+grep -q 'Subsystem.*Windows CUI' <<<"$(x86_64-w64-mingw32-objdump -p "$build/command_line/angoli-converti.exe")"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 rm -rf "$build/msi-contents"
 msiextract -C "$build/msi-contents" "$build/window/win32/angoli-$version.msi" >/dev/null
 check_program "$(find "$build/msi-contents" -name angoli.exe)"
+check_program "$(find "$build/msi-contents" -name angoli-converti.exe)"
 
 # shellcheck source=scripts/virtual-display.sh
 source scripts/virtual-display.sh

@@ -1,5 +1,5 @@
-# Builds the Windows installer from a folder that holds angoli.wxs, angoli.ico
-# and angoli.exe:
+# Builds the Windows installer from a folder that holds angoli.wxs, angoli.ico,
+# angoli.exe and angoli-converti.exe:
 #   cmake -D VERSION=1.00 -D FOLDER=<folder> -D OUTPUT=<folder>/angoli-1.00.msi -P build-msi.cmake
 # The build passes the project's version; the installer test passes a later one.
 # wixl leaves the package's summary in English (1033) and its strings without
@@ -14,4 +14,13 @@ file(WRITE ${codepage} "\r\n\r\n1252\t_ForceCodepage\r\n")
 execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -s "Conversione angoli ${VERSION}" angoli "x64;1040"
                 COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -i ${codepage} COMMAND_ERROR_IS_FATAL ANY)
+# The install folder at the end of the system's PATH while the command line's
+# converter is installed ("=-*": set on install, removed on removal, for all
+# users; "[~];": after what PATH holds), so a command prompt finds it by name.
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT}
+  -q "CREATE TABLE `Environment` (`Environment` CHAR(72) NOT NULL, `Name` CHAR(255) NOT NULL, `Value` CHAR(255) LOCALIZABLE, `Component_` CHAR(72) NOT NULL PRIMARY KEY `Environment`)"
+  -q "INSERT INTO `Environment` (`Environment`, `Name`, `Value`, `Component_`) VALUES ('Path', '=-*PATH', '[~];[INSTALLDIR]', 'CommandLine')"
+  -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)"
+  -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)"
+  COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE ${codepage})
