@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The tool as a desktop citizen: validates the desktop entry and metainfo,
-# builds the Debian package, installs it with apt, starts the installed
+# builds the Debian package, installs it with apt, checks the installed files
+# and the command line program's version, starts the installed window
 # program on a virtual display until its window shows, ends it by its PID and
 # removes the package. (The Windows program is built and tested by
 # scripts/windows.sh.)
@@ -36,12 +37,18 @@ export DEBIAN_FRONTEND=noninteractive
 source scripts/virtual-display.sh
 trap '_end_virtual_display; $sudo apt-get remove -y -qq angoli >/dev/null || true' EXIT
 $sudo apt-get install -y -qq "./$deb" >/dev/null
-# The icon at every size launchers and software centres ask for, and the licences.
+# The icon at every size launchers and software centres ask for, the licences
+# and the manual pages.
 for file in /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/angoli.png \
-            /usr/share/icons/hicolor/scalable/apps/angoli.svg /usr/share/doc/angoli/copyright; do
+            /usr/share/icons/hicolor/scalable/apps/angoli.svg /usr/share/doc/angoli/copyright \
+            /usr/share/man/man1/angoli.1.gz /usr/share/man/man1/angoli-converti.1.gz; do
   [ -s "$file" ] || { echo "the package did not install $file" >&2; exit 1; }
 done
-echo "installed: the icon at 16 to 256 pixels and as SVG, the copyright file"
+echo "installed: the icon at 16 to 256 pixels and as SVG, the copyright file, both manual pages"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/CMakeCache.txt)
+said=$(/usr/bin/angoli-converti --version)
+[[ "$said" == "angoli-converti $version" ]] || { echo "angoli-converti --version said: $said" >&2; exit 1; }
+echo "installed command line program: $said"
 start_virtual_display
 start_tool /usr/bin/angoli
 echo "installed program shows its window $tool_window: \"Conversione angoli\""
