@@ -64,7 +64,10 @@ class Converter {
  public:
   explicit Converter(bool decimalPoint) : decimalPoint_(decimalPoint), piece_(kPieceSize) {}
 
-  // Converts one input, named "-" for standard input, to its end.
+  // Converts one input, named "-" for standard input, to its end; one that
+  // cannot be read is reported and makes the status 2.
+  // ConvertInput("rilievo.txt") with "45,5\nciao\n" -> two table lines, one
+  // message "angoli-converti: rilievo.txt:2: non è un angolo", status 1.
   void ConvertInput(const std::string& name) {
     if (stopped_) return;
     OpenedInput input{kStandardInput, {}};
@@ -92,6 +95,7 @@ class Converter {
 
   // Writes out what is held: the table first, then its messages. False once
   // standard output is gone; a reader that left says nothing of it.
+  // Flush() -> true, table and messages written and emptied.
   bool Flush() {
     if (stopped_) return false;
     WriteFailure failure;
@@ -109,6 +113,9 @@ class Converter {
   int Status() const { return status_; }
 
  private:
+  // One line into the table, and into the messages when it is refused:
+  // ConvertLine("-", 3, "ciao") -> "ciao\t\t\t\tnon è un angolo" and
+  // "angoli-converti: -:3: non è un angolo".
   void ConvertLine(const std::string& name, std::size_t lineNumber, std::string_view line) {
     const LineResult& result = converter_.Convert(line);
     AppendTableLine(table_, line, result, decimalPoint_);
@@ -122,6 +129,8 @@ class Converter {
     if (table_.size() >= kPieceSize) Flush();
   }
 
+  // Trouble("manca.txt", "file inesistente") -> status 2 and the message
+  // "angoli-converti: manca.txt: file inesistente".
   void Trouble(const std::string& name, std::string_view reason) {
     status_ = kTrouble;
     AppendLine(errors_, {kProgram, ": ", name, ": ", reason});
@@ -136,7 +145,8 @@ class Converter {
   bool stopped_ = false;
 };
 
-// Writes a whole text to standard output: the help or the version.
+// Writes a whole text to standard output, the help or the version; the
+// status to end with: Say("angoli-converti 1.00\n") -> 0.
 int Say(std::string_view text) {
   WriteFailure failure;
   return WriteAll(kStandardOutput, text, failure) ? kAllConverted : kTrouble;

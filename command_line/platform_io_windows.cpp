@@ -35,7 +35,8 @@ std::string_view ReasonOf(int error) {
   }
 }
 
-// The console window behind a standard stream, or nullptr for a file or pipe.
+// The console window behind a standard stream, or nullptr for a file or pipe:
+// ConsoleOf(kStandardOutput) -> nullptr for "angoli-converti a.txt > b.txt".
 HANDLE ConsoleOf(int handle) {
   const auto console = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
   DWORD mode;
@@ -79,7 +80,8 @@ class ConsoleInput {
 };
 
 // Writes whole lines to a console window as characters, in pieces small
-// enough for the console of Windows 7, never splitting a surrogate pair.
+// enough for the console of Windows 7, never splitting a surrogate pair:
+// WriteToConsole(console, "45° 30′\r\n") -> true, shown as typed.
 bool WriteToConsole(HANDLE console, std::string_view bytes) {
   const std::wstring text = win32::Widen(bytes);
   for (std::size_t start = 0; start < text.size();) {
