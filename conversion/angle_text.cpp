@@ -237,18 +237,24 @@ ReadAngleResult ReadAngle(std::string_view text, const CellWidths& widths) {
 }
 
 std::string WriteAngle(Row row, const std::vector<std::string>& texts) {
-  if (texts.size() < 2) return {};
-  const std::size_t last = texts.size() - 1;
   std::string text;
   text.reserve(32);  // "-999° 59′ 59,999″" and room to spare: no growing on the way
+  AppendAngle(text, row, texts.data(), texts.size());
+  return text;
+}
+
+void AppendAngle(std::string& text, Row row, const std::string* texts, std::size_t count) {
+  if (count < 2) return;
+  const std::size_t last = count - 1;
   for (std::size_t i = 0; i + 1 < last; ++i) {
     text += texts[i];
     text += kWrittenMarks[i];
     text += ' ';
   }
-  text += JoinWithComma(texts[last - 1], texts[last]);
+  text += texts[last - 1];
+  text += ',';
+  text += texts[last];
   if (row != Row::A) text += kWrittenMarks[last - 1];
-  return text;
 }
 
 }  // namespace angoli

@@ -135,10 +135,13 @@ const LineResult& LineConverter::Convert(std::string_view line) {
     case AngleReading::TwoAngles: return refuse(kTwoAnglesReason);
   }
   if (!PlaceAngle(*board_, angle).converted) return refuse(board_->Message());
+  // "Calcola" has just checked the input row, and every row it writes passes
+  // the same checks (the round-trip test shows it for each entry of the
+  // grid), so the rows are written as "Copia angolo" would, unchecked again.
   for (Row row : kRows) {
-    std::optional<std::string> copied = CopyAngle(*board_, row);
-    if (!copied) return refuse(board_->Message());
-    result_.rows[IndexOf(row)] = std::move(*copied);
+    std::string& written = result_.rows[IndexOf(row)];
+    written.clear();  // keeps its room for the next line
+    AppendRowAngle(written, *board_, row);
   }
   result_.kind = LineKind::Converted;
   return result_;

@@ -1,5 +1,7 @@
 #include "window/modes.h"
 
+#include <array>
+
 #include "list/angle_list.h"
 #include "validation/calcola.h"
 
@@ -90,11 +92,17 @@ std::optional<std::string> CopyAngle(CellBoard& board, Row row) {
     board.ShowMessage(kNothingToCopyMessage, kWarningTitle);
     return std::nullopt;
   }
-  std::vector<std::string> texts;
-  texts.reserve(4);
+  std::string text;
+  AppendRowAngle(text, board, row);
+  return text;
+}
+
+void AppendRowAngle(std::string& text, const CellBoard& board, Row row) {
+  std::array<std::string, 4> cells;  // short texts: no allocation
+  std::size_t count = 0;
   for (Cell cell : kBoardOrder)
-    if (RowOf(cell) == row) texts.push_back(board.Text(cell));
-  return WriteAngle(row, texts);
+    if (RowOf(cell) == row) cells[count++] = board.Text(cell);
+  AppendAngle(text, row, cells.data(), count);
 }
 
 }  // namespace angoli

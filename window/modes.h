@@ -104,4 +104,9 @@ ListOnClipboard ConvertClipboardList(std::string_view clipboard, std::string_vie
 // CopyAngle(board, Row::B) with '45' '30' '4998' -> "45° 30,4998′".
 std::optional<std::string> CopyAngle(CellBoard& board, Row row);
 
+// The row's cells as "Copia angolo" writes them, appended to `text`, without
+// its checks: for rows known to pass them.
+// AppendRowAngle(text, board, Row::A) with '45' '50833' appends "45,50833".
+void AppendRowAngle(std::string& text, const CellBoard& board, Row row);
+
 }  // namespace angoli
