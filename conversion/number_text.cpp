@@ -1,8 +1,10 @@
 #include "conversion/number_text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -11,6 +13,9 @@ namespace angoli {
 namespace {
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Wide enough for a 53-bit mantissa times 5^22, exactly.
+__extension__ typedef unsigned __int128 Unsigned128;
 
 // The double nearest to a number text that has too many digits for the
 // short reading; the text has the number form already.
@@ -66,6 +71,69 @@ std::string RoundedUnits(double x, int n) {
   return units;
 }
 
+// Powers of ten as whole numbers, 10^0 to 10^19.
+constexpr std::array<std::uint64_t, 20> kWholePowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+
+// 5^0 to 5^22: 10^k is 5^k * 2^k.
+constexpr std::array<std::uint64_t, 23> kPowersOfFive = [] {
+  std::array<std::uint64_t, 23> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 5;
+  return powers;
+}();
+
+// RoundedUnits(x, n) worked out in whole numbers, without writing the double
+// out: |x| = mantissa * 2^e, so |x| * 10^k = mantissa * 5^k * 2^(e + k)
+// exactly, in 128 bits. Nothing for the values it leaves to RoundedUnits:
+// |x| below 1e-7 or from 1e14 up, units past 10^18, and exact ties at the
+// fifteenth digit (whose rounding is the writer's to decide).
+// (0.00005, 4) -> 1; (59.99996, 4) -> 600000; (1e300, 1) -> nothing.
+std::optional<std::uint64_t> ExactRoundedUnits(double x, int n) {
+  const double magnitude = std::fabs(x);
+  if (magnitude == 0) return 0;
+  if (!(magnitude >= 1e-7 && magnitude < 1e14) || n < 0) return std::nullopt;
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  constexpr int kMantissaBits = 52;
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << kMantissaBits) - 1)) |
+                                 (std::uint64_t{1} << kMantissaBits);
+  const int e = static_cast<int>(bits >> kMantissaBits) - 1075;  // |x| = mantissa * 2^e
+  constexpr std::uint64_t kLow = 100000000000000, kHigh = 10 * kLow;  // 15 digits
+  // 1233 / 4096 is just above log10(2): a first guess at k, off by at most one.
+  int k = 14 - (((e + kMantissaBits) * 1233) >> 12);
+  std::uint64_t whole = 0;
+  Unsigned128 rest = 0, half = 0;
+  for (int tries = 0;; ++tries) {
+    if (tries == 3 || k < 0 || k > 22) return std::nullopt;
+    const Unsigned128 scaled = Unsigned128{mantissa} * kPowersOfFive[static_cast<std::size_t>(k)];
+    const int drop = -(e + k);  // bits below the units of |x| * 10^k
+    if (drop <= 0 || drop >= 100) return std::nullopt;
+    whole = static_cast<std::uint64_t>(scaled >> drop);
+    rest = scaled & ((Unsigned128{1} << drop) - 1);
+    half = Unsigned128{1} << (drop - 1);
+    if (whole < kLow) ++k;
+    else if (whole >= kHigh) --k;
+    else break;
+  }
+  if (rest == half) return std::nullopt;
+  std::uint64_t digits = whole + (rest > half ? 1 : 0);  // the 15 digits
+  if (digits == kHigh) digits = kLow, --k;
+  // The digits count units of 10^-k; rescale them to 10^-n, ties away from zero.
+  const int shift = n - k;
+  if (shift >= 0) {
+    if (shift > 3) return std::nullopt;
+    return digits * kWholePowersOfTen[static_cast<std::size_t>(shift)];
+  }
+  if (shift < -15) return 0;
+  const std::uint64_t unit = kWholePowersOfTen[static_cast<std::size_t>(-shift)];
+  return digits / unit + (digits % unit >= unit / 2 ? 1 : 0);
+}
+
 // x rounded at n >= 0 decimals as its sign and its units of 10^-n, at least
 // n + 1 digits: (-0.0916667, 5) -> {true, "009167"}; (-0.00001, 3) -> {false, "0000"}.
 struct SignedUnits {
@@ -73,7 +141,13 @@ struct SignedUnits {
   std::string units;
 };
 SignedUnits UnitsAt(double x, std::size_t decimals) {
-  std::string units = RoundedUnits(x, static_cast<int>(decimals));
+  std::string units;
+  if (const std::optional<std::uint64_t> exact = ExactRoundedUnits(x, static_cast<int>(decimals))) {
+    char buffer[24];
+    units.assign(buffer, std::to_chars(buffer, buffer + sizeof buffer, *exact).ptr);
+  } else {
+    units = RoundedUnits(x, static_cast<int>(decimals));
+  }
   if (units.size() <= decimals) units.insert(0, decimals + 1 - units.size(), '0');
   const bool isZero = units.find_first_not_of('0') == std::string::npos;
   return {x < 0 && !isZero, std::move(units)};
@@ -140,6 +214,18 @@ Rounded RoundAt(double x, int n) {
   if (!std::isfinite(x)) return {0, std::string()};
   // The units split where FormatDecimals puts its comma, without writing it.
   const std::size_t decimals = n < 0 ? 0 : static_cast<std::size_t>(n);
+  if (decimals < kWholePowersOfTen.size()) {
+    if (const std::optional<std::uint64_t> units = ExactRoundedUnits(x, static_cast<int>(decimals))) {
+      const std::uint64_t unit = kWholePowersOfTen[decimals];
+      const bool negative = x < 0 && *units != 0;
+      const double whole = static_cast<double>(*units / unit);
+      Rounded rounded{negative ? -whole : whole, std::string(decimals, '0')};
+      std::uint64_t digits = *units % unit;
+      for (std::size_t i = decimals; i > 0 && digits != 0; digits /= 10)
+        rounded.digits[--i] = static_cast<char>('0' + digits % 10);
+      return rounded;
+    }
+  }
   const auto [negative, units] = UnitsAt(x, decimals);
   const std::size_t wholeDigits = units.size() - decimals;
   const double whole = ReadNumber(std::string_view(units).substr(0, wholeDigits)).value_or(0);

@@ -107,7 +107,12 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.000049, 4, "0,0000", "0000"}, FormatCase{0.00004, 4, "0,0000", "0000"},
         // Noise below the fifteenth digit is not a value of its own.
         FormatCase{2.9999999999998295, 4, "3,0000", "0000"},
-        FormatCase{59.99999999998977, 3, "60,000", "000"}),
+        FormatCase{59.99999999998977, 3, "60,000", "000"},
+        FormatCase{0.99999999999999989, 5, "1,00000", "00000"},
+        FormatCase{1.5e-7, 7, "0,0000002", "0000002"}, FormatCase{123456789012.5, 0, "123456789013", ""},
+        // A double exactly halfway at the fifteenth digit rounds that digit to even.
+        FormatCase{12345678901234.25, 1, "12345678901234,2", "2"},
+        FormatCase{12345678901234.75, 1, "12345678901234,8", "8"}),
     CaseName());
 
 TEST(FormatDecimalsTest, RefusesNothingFinite) {
