@@ -1,5 +1,6 @@
 #include "conversion/angle_text.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -239,22 +240,36 @@ ReadAngleResult ReadAngle(std::string_view text, const CellWidths& widths) {
 std::string WriteAngle(Row row, const std::vector<std::string>& texts) {
   std::string text;
   text.reserve(32);  // "-999° 59′ 59,999″" and room to spare: no growing on the way
-  AppendAngle(text, row, texts.data(), texts.size());
+  std::array<std::string_view, 4> views;  // the widest row
+  const std::size_t count = std::min(texts.size(), views.size());
+  std::copy_n(texts.begin(), count, views.begin());
+  AppendAngle(text, row, views.data(), count);
   return text;
 }
 
-void AppendAngle(std::string& text, Row row, const std::string* texts, std::size_t count) {
+void AppendAngle(std::string& text, Row row, const std::string_view* texts, std::size_t count) {
   if (count < 2) return;
   const std::size_t last = count - 1;
+  // The pieces measured first and copied after one growth of `text`, not
+  // appended one by one.
+  std::array<std::string_view, 12> pieces;
+  std::size_t used = 0, size = 0;
+  const auto add = [&](std::string_view piece) {
+    pieces[used++] = piece;
+    size += piece.size();
+  };
   for (std::size_t i = 0; i + 1 < last; ++i) {
-    text += texts[i];
-    text += kWrittenMarks[i];
-    text += ' ';
+    add(texts[i]);
+    add(kWrittenMarks[i]);
+    add(" ");
   }
-  text += texts[last - 1];
-  text += ',';
-  text += texts[last];
-  if (row != Row::A) text += kWrittenMarks[last - 1];
+  add(texts[last - 1]);
+  add(",");
+  add(texts[last]);
+  if (row != Row::A) add(kWrittenMarks[last - 1]);
+  std::size_t at = text.size();
+  text.resize(at + size);
+  for (std::size_t i = 0; i < used; ++i) at += pieces[i].copy(text.data() + at, pieces[i].size());
 }
 
 }  // namespace angoli

@@ -41,8 +41,8 @@ ReadAngleResult ReadAngle(std::string_view text, const CellWidths& widths = kWin
 // WriteAngle(Row::A, {"45", "50833"}) -> "45,50833";
 // WriteAngle(Row::C, {"45", "30", "29", "988"}) -> "45° 30′ 29,988″".
 std::string WriteAngle(Row row, const std::vector<std::string>& texts);
-// The same appended to `text`, from `count` cell texts: for a list, whose
-// lines reuse one text and hold no vector.
-void AppendAngle(std::string& text, Row row, const std::string* texts, std::size_t count);
+// The same appended to `text`, from `count` cell texts (2 to 4): for a list,
+// whose lines reuse one text and hold no vector.
+void AppendAngle(std::string& text, Row row, const std::string_view* texts, std::size_t count);
 
 }  // namespace angoli

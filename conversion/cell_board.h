@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,6 +113,11 @@ class CellBoard {
 
   // The cell's text exactly as it stands: ' 5' reads as ' 5'.
   virtual std::string Text(Cell cell) const = 0;
+  // The same text without a copy, from a board that keeps its texts in
+  // memory; nothing from a window's, whose texts live in its controls. The
+  // view lasts until the cell's next SetText. A board that gives it must
+  // be final, so that no derived board's Text can differ from it.
+  virtual std::optional<std::string_view> KeptText(Cell) const { return std::nullopt; }
   // Replaces the text, cut to the cell's Width characters; works on locked
   // cells too. Writing "5083333" into A2 leaves "50833".
   virtual void SetText(Cell cell, std::string_view text) = 0;
@@ -125,6 +131,29 @@ class CellBoard {
   virtual void ShowMessage(std::string_view message, std::string_view title) = 0;
   // Ends the tool: no procedure of the tool runs afterwards.
   virtual void EndProgram() = 0;
+};
+
+// A cell's text to read: borrowed from a board that keeps its texts, copied
+// from any other; it lasts until the cell's next SetText.
+// CellText(board, Cell::A1).View() -> "45", with no copy on a list's board.
+class CellText {
+ public:
+  CellText(const CellBoard& board, Cell cell) {
+    if (const std::optional<std::string_view> kept = board.KeptText(cell)) {
+      view_ = *kept;
+    } else {
+      copy_ = board.Text(cell);
+      view_ = copy_;
+    }
+  }
+  CellText(const CellText&) = delete;  // the view may point into copy_
+  CellText& operator=(const CellText&) = delete;
+
+  std::string_view View() const { return view_; }
+
+ private:
+  std::string copy_;
+  std::string_view view_;
 };
 
 }  // namespace angoli

@@ -115,35 +115,39 @@ void WriteRowC(CellBoard& board, std::string_view degrees,
 }  // namespace
 
 bool CalcoloA(CellBoard& board) {
-  const std::optional<double> x = ReadNumber(JoinWithComma(board.Text(Cell::A1), board.Text(Cell::A2)));
+  // Views of the input row's texts: only the two other rows are written.
+  const CellText degrees(board, Cell::A1);
+  const std::optional<double> x =
+      ReadJoinedNumber(degrees.View(), CellText(board, Cell::A2).View());
   if (!x) return false;
-  const std::string degrees = board.Text(Cell::A1);
   const double magnitude = std::fabs(*x);
   const double fraction = magnitude - WholePart(magnitude);
-  WriteRowB(board, degrees, std::nullopt, fraction * 60);
-  WriteRowC(board, degrees, std::nullopt, fraction * 3600);
+  WriteRowB(board, degrees.View(), std::nullopt, fraction * 60);
+  WriteRowC(board, degrees.View(), std::nullopt, fraction * 3600);
   return true;
 }
 
 bool CalcoloB(CellBoard& board) {
-  const std::optional<double> m = ReadNumber(JoinWithComma(board.Text(Cell::B2), board.Text(Cell::B3)));
+  const CellText wholeMinutes(board, Cell::B2);
+  const std::optional<double> m =
+      ReadJoinedNumber(wholeMinutes.View(), CellText(board, Cell::B3).View());
   if (!m) return false;
-  const std::string degrees = board.Text(Cell::B1);
-  const std::string wholeMinutes = board.Text(Cell::B2);
-  WriteRowA(board, degrees, *m / 60);
-  WriteRowC(board, degrees, wholeMinutes, (*m - WholePart(*m)) * 60);
+  const CellText degrees(board, Cell::B1);
+  WriteRowA(board, degrees.View(), *m / 60);
+  WriteRowC(board, degrees.View(), wholeMinutes.View(), (*m - WholePart(*m)) * 60);
   return true;
 }
 
 bool CalcoloC(CellBoard& board) {
-  const std::optional<double> s = ReadNumber(JoinWithComma(board.Text(Cell::C3), board.Text(Cell::C4)));
-  const std::string wholeMinutes = board.Text(Cell::C2);
-  const std::optional<double> w = ReadNumber(wholeMinutes);
+  const std::optional<double> s =
+      ReadJoinedNumber(CellText(board, Cell::C3).View(), CellText(board, Cell::C4).View());
+  const CellText wholeMinutes(board, Cell::C2);
+  const std::optional<double> w = ReadNumber(wholeMinutes.View());
   if (!s || !w) return false;
-  const std::string degrees = board.Text(Cell::C1);
+  const CellText degrees(board, Cell::C1);
   const double q = *s / 60;
-  WriteRowA(board, degrees, (q + *w) / 60);
-  WriteRowB(board, degrees, wholeMinutes, q);
+  WriteRowA(board, degrees.View(), (q + *w) / 60);
+  WriteRowB(board, degrees.View(), wholeMinutes.View(), q);
   return true;
 }
 

@@ -195,6 +195,16 @@ std::string JoinWithComma(std::string_view whole, std::string_view digits) {
   return joined;
 }
 
+std::optional<double> ReadJoinedNumber(std::string_view whole, std::string_view digits) {
+  char joined[64];  // a cell's text is a few characters; longer ones take the heap
+  const std::size_t size = whole.size() + 1 + digits.size();
+  if (size > sizeof joined) return ReadNumber(JoinWithComma(whole, digits));
+  whole.copy(joined, whole.size());
+  joined[whole.size()] = ',';
+  digits.copy(joined + whole.size() + 1, digits.size());
+  return ReadNumber(std::string_view(joined, size));
+}
+
 double WholePart(double x) { return std::floor(x); }
 
 std::string FormatDecimals(double x, int n) {
@@ -215,7 +225,8 @@ Rounded RoundAt(double x, int n) {
   // The units split where FormatDecimals puts its comma, without writing it.
   const std::size_t decimals = n < 0 ? 0 : static_cast<std::size_t>(n);
   if (decimals < kWholePowersOfTen.size()) {
-    if (const std::optional<std::uint64_t> units = ExactRoundedUnits(x, static_cast<int>(decimals))) {
+    const std::optional<std::uint64_t> units = ExactRoundedUnits(x, static_cast<int>(decimals));
+    if (units) {
       const std::uint64_t unit = kWholePowersOfTen[decimals];
       const bool negative = x < 0 && *units != 0;
       const double whole = static_cast<double>(*units / unit);

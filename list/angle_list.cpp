@@ -1,6 +1,7 @@
 #include "list/angle_list.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "conversion/angle_text.h"
 #include "conversion/utf8_text.h"
@@ -56,16 +57,18 @@ void AppendShownText(std::string& table, std::string_view line) {
 
 // Only what a conversion needs: the texts, in cells as wide as a list's, and
 // the last warning. Locks, colours, buttons and focus have nowhere to show.
-class LineConverter::ListBoard : public CellBoard {
+class LineConverter::ListBoard final : public CellBoard {
  public:
   const CellWidths& Widths() const override { return kListWidths; }
-  std::string Text(Cell cell) const override { return texts_[IndexOf(cell)]; }
+  std::string Text(Cell cell) const override { return std::string(texts_[IndexOf(cell)].View()); }
+  std::optional<std::string_view> KeptText(Cell cell) const override {
+    return texts_[IndexOf(cell)].View();
+  }
   void SetText(Cell cell, std::string_view text) override {
-    const std::size_t width = kListWidths[IndexOf(cell)];
     // No more characters than bytes: a short text fits as it stands.
-    if (text.empty()) texts_[IndexOf(cell)].clear();
-    else if (text.size() <= width) texts_[IndexOf(cell)].assign(text.data(), text.size());
-    else texts_[IndexOf(cell)] = FirstChars(text, width);
+    const std::size_t width = kListWidths[IndexOf(cell)];
+    if (text.size() <= width) texts_[IndexOf(cell)].Keep(text);
+    else texts_[IndexOf(cell)].Keep(FirstChars(text, width));
   }
   void SetLocked(Cell, bool) override {}
   void SetForeColor(Cell, Rgb) override {}
@@ -77,7 +80,21 @@ class LineConverter::ListBoard : public CellBoard {
   const std::string& Message() const { return message_; }
 
  private:
-  std::array<std::string, 9> texts_{};
+  // A cell's text in the board itself: room for the widest cell's
+  // characters at four bytes each, so setting and reading one allocates nothing.
+  class KeptBytes {
+   public:
+    void Keep(std::string_view text) {
+      size_ = text.size();  // at most Width characters: it fits
+      std::memmove(bytes_.data(), text.data(), size_);  // the text may be this cell's own
+    }
+    std::string_view View() const { return {bytes_.data(), size_}; }
+
+   private:
+    std::array<char, 4 * *std::max_element(kListWidths.begin(), kListWidths.end())> bytes_;
+    std::size_t size_ = 0;
+  };
+  std::array<KeptBytes, 9> texts_{};
   std::string message_;
 };
 

@@ -22,7 +22,8 @@ constexpr std::string_view kMinutesRangeMessage = "I minuti devono essere compre
 constexpr std::string_view kSecondsRangeMessage = "I secondi devono essere compresi tra 0 e 59";
 
 bool Passes(const CellBoard& board, const CheckStep& step) {
-  const std::string text = board.Text(step.cell);
+  const CellText cell(board, step.cell);
+  const std::string_view text = cell.View();
   switch (step.kind) {
     case CheckKind::Numeric:
       return IsNumberText(text);
@@ -32,7 +33,7 @@ bool Passes(const CellBoard& board, const CheckStep& step) {
       return value && text.front() != '-' && *value >= 0 && *value < 60;
     }
     case CheckKind::Joined:
-      return IsNumberText(JoinWithComma(board.Text(step.whole), text));
+      return ReadJoinedNumber(CellText(board, step.whole).View(), text).has_value();
   }
   return false;
 }

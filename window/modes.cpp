@@ -98,10 +98,15 @@ std::optional<std::string> CopyAngle(CellBoard& board, Row row) {
 }
 
 void AppendRowAngle(std::string& text, const CellBoard& board, Row row) {
-  std::array<std::string, 4> cells;  // short texts: no allocation
+  std::array<std::string, 4> copies;  // from a board that does not keep its texts
+  std::array<std::string_view, 4> cells;
   std::size_t count = 0;
-  for (Cell cell : kBoardOrder)
-    if (RowOf(cell) == row) cells[count++] = board.Text(cell);
+  for (Cell cell : kBoardOrder) {
+    if (RowOf(cell) != row) continue;
+    if (const std::optional<std::string_view> kept = board.KeptText(cell)) cells[count] = *kept;
+    else cells[count] = copies[count] = board.Text(cell);
+    ++count;
+  }
   AppendAngle(text, row, cells.data(), count);
 }
 
