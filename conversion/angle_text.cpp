@@ -44,6 +44,8 @@ class Scanner {
   bool AtDigit() const { return !AtEnd() && IsAsciiDigit(text_[pos_]); }
 
   bool Take(std::string_view what) {
+    // Most tries fail at the first byte, before a compare of the whole piece.
+    if (AtEnd() || text_[pos_] != what.front()) return false;
     if (text_.substr(pos_, what.size()) != what) return false;
     pos_ += what.size();
     return true;
@@ -87,7 +89,8 @@ struct Number {
 
 struct Parsed {
   bool negative = false;
-  std::vector<Number> numbers;
+  std::array<Number, 3> numbers;  // an angle has at most three
+  std::size_t count = 0;
 };
 
 // The text's parts, or nothing when they do not make an angle:
@@ -96,7 +99,6 @@ struct Parsed {
 std::optional<Parsed> Parse(std::string_view text) {
   Scanner scan(text);
   Parsed parsed;
-  parsed.numbers.reserve(3);
   scan.SkipBlanks();
   bool signGiven = false;
   if (const std::optional<bool> letter = scan.TakeLetter()) {
@@ -113,10 +115,10 @@ std::optional<Parsed> Parse(std::string_view text) {
     if (number.whole.empty()) return std::nullopt;
     const bool hasDecimals = scan.Take(",") || scan.Take(".");
     if (hasDecimals && (number.decimals = scan.Digits()).empty()) return std::nullopt;
-    parsed.numbers.push_back(number);
+    parsed.numbers[parsed.count++] = number;
     scan.SkipBlanks();
     if (const std::optional<std::size_t> place = scan.TakeMark()) {
-      if (*place != parsed.numbers.size() - 1) return std::nullopt;
+      if (*place != parsed.count - 1) return std::nullopt;
       scan.SkipBlanks();
     }
     const bool colon = scan.Take(":");
@@ -125,7 +127,7 @@ std::optional<Parsed> Parse(std::string_view text) {
       if (colon) return std::nullopt;
       break;
     }
-    if (hasDecimals || parsed.numbers.size() == 3) return std::nullopt;
+    if (hasDecimals || parsed.count == parsed.numbers.size()) return std::nullopt;
   }
   if (!signGiven) {
     if (const std::optional<bool> letter = scan.TakeLetter()) parsed.negative = *letter;
@@ -154,19 +156,19 @@ std::string Padded(double whole, std::size_t width) {
 // {5}, {15} negative -> row B '-5' '15' '0'; {45, 123456} -> row A '45' '12346'.
 ReadAngleResult Place(const Parsed& parsed, const CellWidths& cellWidths) {
   ReadAngleResult result;
-  result.row = kRows[parsed.numbers.size() - 1];
-  const std::vector<Cell> cells = CellsOf(result.row);
-  const std::size_t last = parsed.numbers.size() - 1;
+  result.row = kRows[parsed.count - 1];
+  // The row's cells are next to each other in board order.
+  const std::size_t firstCell = IndexOf(FirstCell(result.row));
+  const std::size_t last = parsed.count - 1;
   // Room for the digits of each whole part; the sign takes one of the degrees'.
   std::array<std::size_t, 3> widths{};
-  std::vector<std::string> wholes;
-  wholes.reserve(last + 2);  // and the digits, once the wholes become the texts
+  std::array<std::string, 3> wholes;
   for (std::size_t i = 0; i <= last; ++i) {
-    widths[i] = cellWidths[IndexOf(cells[i])] - (i == 0 && parsed.negative ? 1 : 0);
-    wholes.push_back(Shortened(parsed.numbers[i].whole, widths[i]));
+    widths[i] = cellWidths[firstCell + i] - (i == 0 && parsed.negative ? 1 : 0);
+    wholes[i] = Shortened(parsed.numbers[i].whole, widths[i]);
   }
 
-  const std::size_t n = cellWidths[IndexOf(cells.back())];
+  const std::size_t n = cellWidths[firstCell + last + 1];
   const std::string_view decimals = parsed.numbers[last].decimals;
   std::string digits = decimals.empty() ? "0" : std::string(decimals);
   if (decimals.size() > n && wholes[last].size() <= widths[last]) {
@@ -174,7 +176,7 @@ ReadAngleResult Place(const Parsed& parsed, const CellWidths& cellWidths) {
     // text as written, whatever follows that digit.
     const double wholeValue = ReadNumber(wholes[last]).value_or(0);
     const Rounded rounded =
-        RoundAt(ReadNumber(JoinWithComma(wholes[last], decimals.substr(0, n + 1))).value_or(0),
+        RoundAt(ReadJoinedNumber(wholes[last], decimals.substr(0, n + 1)).value_or(0),
                 static_cast<int>(n));
     digits = rounded.digits;
     // A carry climbs as a conversion's does: 60 seconds are a minute more,
@@ -196,9 +198,10 @@ ReadAngleResult Place(const Parsed& parsed, const CellWidths& cellWidths) {
     }
   }
   result.reading = AngleReading::Angle;
-  result.texts = std::move(wholes);
-  if (parsed.negative) result.texts[0].insert(0, "-");
-  result.texts.push_back(digits);
+  result.texts.reserve(last + 2);  // the wholes and the digits
+  if (parsed.negative) wholes[0].insert(0, "-");
+  for (std::size_t i = 0; i <= last; ++i) result.texts.push_back(std::move(wholes[i]));
+  result.texts.push_back(std::move(digits));
   return result;
 }
 
@@ -250,13 +253,17 @@ std::string WriteAngle(Row row, const std::vector<std::string>& texts) {
 void AppendAngle(std::string& text, Row row, const std::string_view* texts, std::size_t count) {
   if (count < 2) return;
   const std::size_t last = count - 1;
-  // The pieces measured first and copied after one growth of `text`, not
-  // appended one by one.
-  std::array<std::string_view, 12> pieces;
-  std::size_t used = 0, size = 0;
+  // Gathered in a buffer and appended at once: a row of cells is a few dozen
+  // bytes, and one append costs less than ten.
+  char buffer[64] = {};  // zeroed only to quiet a false "may be used uninitialised"
+  std::size_t used = 0;
   const auto add = [&](std::string_view piece) {
-    pieces[used++] = piece;
-    size += piece.size();
+    if (used + piece.size() > sizeof buffer) {  // texts longer than any cell's
+      text.append(buffer, used);
+      used = 0;
+      if (piece.size() > sizeof buffer) return void(text.append(piece));
+    }
+    for (char c : piece) buffer[used++] = c;
   };
   for (std::size_t i = 0; i + 1 < last; ++i) {
     add(texts[i]);
@@ -267,9 +274,7 @@ void AppendAngle(std::string& text, Row row, const std::string_view* texts, std:
   add(",");
   add(texts[last]);
   if (row != Row::A) add(kWrittenMarks[last - 1]);
-  std::size_t at = text.size();
-  text.resize(at + size);
-  for (std::size_t i = 0; i < used; ++i) at += pieces[i].copy(text.data() + at, pieces[i].size());
+  text.append(buffer, used);
 }
 
 }  // namespace angoli

@@ -30,6 +30,34 @@ std::optional<double> ReadLongNumber(std::string_view text) {
   return value;
 }
 
+// The digits of a number text, gathered piece by piece. Up to 15 digits in
+// all make a whole number that a double holds exactly, and one division by
+// an exact power of ten rounds once, to the nearest double.
+// Take("45") then Take("5") -> Value(false, 1) == 45.5
+class GatheredDigits {
+ public:
+  // Gathers the ASCII digits at the start of `text`; returns how many.
+  std::size_t Take(std::string_view text) {
+    std::size_t taken = 0;
+    for (; taken < text.size() && IsAsciiDigit(text[taken]); ++taken)
+      if (++count_ <= kExactDigits) digits_ = digits_ * 10 + (text[taken] - '0');
+    return taken;
+  }
+  bool Exact() const { return count_ <= kExactDigits; }
+  // The digits as a number with `decimals` of them after the comma; Exact() only.
+  double Value(bool negative, std::size_t decimals) const {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(digits_) / kPowersOfTen[decimals];
+    return negative ? -value : value;
+  }
+
+ private:
+  static constexpr int kExactDigits = 15;
+  std::int64_t digits_ = 0;
+  int count_ = 0;
+};
+
 // Adds one to a string of decimal digits: "099" -> "100", "99" -> "100".
 void Increment(std::string& digits) {
   for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
@@ -156,34 +184,21 @@ SignedUnits UnitsAt(double x, std::size_t decimals) {
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view text) {
-  // One pass checks the form -?D+(,D+)? and gathers the digits. Up to 15
-  // digits in all make a whole number that a double holds exactly, and one
-  // division by an exact power of ten rounds once, to the nearest double.
-  constexpr int kExactDigits = 15;
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  // One pass checks the form -?D+(,D+)? and gathers the digits.
   const bool negative = !text.empty() && text[0] == '-';
   std::size_t pos = negative ? 1 : 0;
-  std::int64_t digits = 0;
-  int count = 0;
-  int decimals = 0;
-  const auto gather = [&](bool afterComma) {
-    const std::size_t start = pos;
-    for (; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
-      if (++count <= kExactDigits) digits = digits * 10 + (text[pos] - '0');
-      if (afterComma) ++decimals;
-    }
-    return pos > start;
-  };
-  if (!gather(false)) return std::nullopt;
+  GatheredDigits gathered;
+  const std::size_t wholeDigits = gathered.Take(text.substr(pos));
+  if (wholeDigits == 0) return std::nullopt;
+  pos += wholeDigits;
+  std::size_t decimals = 0;
   if (pos < text.size()) {
     if (text[pos] != ',') return std::nullopt;
-    ++pos;
-    if (!gather(true) || pos < text.size()) return std::nullopt;
+    decimals = gathered.Take(text.substr(pos + 1));
+    if (decimals == 0 || pos + 1 + decimals < text.size()) return std::nullopt;
   }
-  if (count > kExactDigits) return ReadLongNumber(text);
-  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
-  return negative ? -value : value;
+  if (!gathered.Exact()) return ReadLongNumber(text);
+  return gathered.Value(negative, decimals);
 }
 
 bool IsNumberText(std::string_view text) { return ReadNumber(text).has_value(); }
@@ -196,13 +211,14 @@ std::string JoinWithComma(std::string_view whole, std::string_view digits) {
 }
 
 std::optional<double> ReadJoinedNumber(std::string_view whole, std::string_view digits) {
-  char joined[64];  // a cell's text is a few characters; longer ones take the heap
-  const std::size_t size = whole.size() + 1 + digits.size();
-  if (size > sizeof joined) return ReadNumber(JoinWithComma(whole, digits));
-  whole.copy(joined, whole.size());
-  joined[whole.size()] = ',';
-  digits.copy(joined + whole.size() + 1, digits.size());
-  return ReadNumber(std::string_view(joined, size));
+  const bool negative = !whole.empty() && whole[0] == '-';
+  const std::string_view wholeDigits = whole.substr(negative ? 1 : 0);
+  GatheredDigits gathered;
+  if (wholeDigits.empty() || gathered.Take(wholeDigits) != wholeDigits.size() || digits.empty() ||
+      gathered.Take(digits) != digits.size())
+    return std::nullopt;
+  if (!gathered.Exact()) return ReadLongNumber(JoinWithComma(whole, digits));
+  return gathered.Value(negative, digits.size());
 }
 
 double WholePart(double x) { return std::floor(x); }

@@ -23,8 +23,8 @@ std::optional<double> ReadNumber(std::string_view text);
 // JoinWithComma("45", "50833") -> "45,50833"; JoinWithComma("30", "5") -> "30,5"
 std::string JoinWithComma(std::string_view whole, std::string_view digits);
 
-// ReadNumber(JoinWithComma(whole, digits)) without building the joined text
-// on the heap: ReadJoinedNumber("45", "50833") -> 45.50833; ("45", "") -> nullopt
+// ReadNumber(JoinWithComma(whole, digits)) without writing the joined text:
+// ReadJoinedNumber("45", "50833") -> 45.50833; ("45", "") -> nullopt
 std::optional<double> ReadJoinedNumber(std::string_view whole, std::string_view digits);
 
 // Toward minus infinity: WholePart(30.4998) -> 30; WholePart(-5.25) -> -6

@@ -70,8 +70,9 @@ TEST(JoinWithCommaTest, JoinsAsTyped) {
   EXPECT_EQ(JoinWithComma("45", "50833"), "45,50833");
   EXPECT_EQ(JoinWithComma("30", "5"), "30,5");
   EXPECT_EQ(JoinWithComma(" 1", "-5"), " 1,-5");
-  // Read as the joined text reads, also past the joining buffer's 64 bytes.
-  for (const std::string& whole : {std::string("45"), std::string("-0"), std::string(70, '1'), std::string()})
+  // Read as the joined text reads, also when it is too long for the short reading.
+  for (const std::string& whole : {std::string("45"), std::string("-0"), std::string("4,5"),
+                                   std::string("-"), std::string(70, '1'), std::string()})
     for (std::string_view digits : {"50833", "", "5x"})
       EXPECT_EQ(ReadJoinedNumber(whole, digits), ReadNumber(JoinWithComma(whole, digits))) << whole << digits;
 }
