@@ -36,12 +36,30 @@ constexpr Letter kLetters[] = {{"N", false}, {"E", false}, {"S", true}, {"W", tr
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The bytes that start a blank or a mark: where another byte stands, one
+// look-up settles that none is there, without a try for each.
+struct FirstBytes {
+  std::array<bool, 256> starts{};
+  constexpr bool Has(char c) const { return starts[static_cast<unsigned char>(c)]; }
+};
+constexpr FirstBytes kBlankStarts = [] {
+  FirstBytes first;
+  for (std::string_view blank : kBlanks) first.starts[static_cast<unsigned char>(blank[0])] = true;
+  return first;
+}();
+constexpr FirstBytes kMarkStarts = [] {
+  FirstBytes first;
+  for (const Mark& mark : kMarks) first.starts[static_cast<unsigned char>(mark.text[0])] = true;
+  return first;
+}();
+
 class Scanner {
  public:
   explicit Scanner(std::string_view text) : text_(text) {}
 
   bool AtEnd() const { return pos_ == text_.size(); }
   bool AtDigit() const { return !AtEnd() && IsAsciiDigit(text_[pos_]); }
+  bool AtOneOf(const FirstBytes& first) const { return !AtEnd() && first.Has(text_[pos_]); }
 
   bool Take(std::string_view what) {
     // Most tries fail at the first byte, before a compare of the whole piece.
@@ -52,7 +70,7 @@ class Scanner {
   }
 
   void SkipBlanks() {
-    for (bool more = true; more;) {
+    for (bool more = true; more && AtOneOf(kBlankStarts);) {
       more = false;
       for (std::string_view blank : kBlanks) more = more || Take(blank);
     }
@@ -65,6 +83,7 @@ class Scanner {
   }
 
   std::optional<std::size_t> TakeMark() {
+    if (!AtOneOf(kMarkStarts)) return std::nullopt;
     for (const Mark& mark : kMarks)
       if (Take(mark.text)) return mark.place;
     return std::nullopt;

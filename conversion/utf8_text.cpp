@@ -94,6 +94,10 @@ std::string ToValidUtf8(std::string_view text) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {  // most bytes: no call
+      ++pos;
+      continue;
+    }
     const std::size_t length = SequenceLength(text, pos);
     if (length == 0) return false;
     pos += length;
