@@ -246,11 +246,10 @@ Rounded RoundAt(double x, int n) {
       const std::uint64_t unit = kWholePowersOfTen[decimals];
       const bool negative = x < 0 && *units != 0;
       const double whole = static_cast<double>(*units / unit);
-      Rounded rounded{negative ? -whole : whole, std::string(decimals, '0')};
-      std::uint64_t digits = *units % unit;
-      for (std::size_t i = decimals; i > 0 && digits != 0; digits /= 10)
-        rounded.digits[--i] = static_cast<char>('0' + digits % 10);
-      return rounded;
+      char digits[kWholePowersOfTen.size()];
+      std::uint64_t rest = *units % unit;
+      for (std::size_t i = decimals; i > 0; rest /= 10) digits[--i] = static_cast<char>('0' + rest % 10);
+      return {negative ? -whole : whole, std::string(digits, decimals)};
     }
   }
   const auto [negative, units] = UnitsAt(x, decimals);

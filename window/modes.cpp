@@ -16,6 +16,21 @@ constexpr std::string_view kListMessage =
     "(Ctrl+Maiusc+E)";
 constexpr std::string_view kNoListMessage = "Negli appunti non c'è un elenco di angoli";
 
+// AppendRowAngle from a board that does not keep its texts, the window's:
+// each text copied. With '45' '50833' in row A it appends "45,50833".
+void AppendCopiedRowAngle(std::string& text, const CellBoard& board, Row row) {
+  std::array<std::string, 4> copies;
+  std::array<std::string_view, 4> cells;
+  std::size_t count = 0;
+  for (Cell cell : kBoardOrder) {
+    if (RowOf(cell) != row) continue;
+    copies[count] = board.Text(cell);
+    cells[count] = copies[count];
+    ++count;
+  }
+  AppendAngle(text, row, cells.data(), count);
+}
+
 }  // namespace
 
 void Mostra(CellBoard& board, Row row) {
@@ -98,14 +113,13 @@ std::optional<std::string> CopyAngle(CellBoard& board, Row row) {
 }
 
 void AppendRowAngle(std::string& text, const CellBoard& board, Row row) {
-  std::array<std::string, 4> copies;  // from a board that does not keep its texts
   std::array<std::string_view, 4> cells;
   std::size_t count = 0;
   for (Cell cell : kBoardOrder) {
     if (RowOf(cell) != row) continue;
-    if (const std::optional<std::string_view> kept = board.KeptText(cell)) cells[count] = *kept;
-    else cells[count] = copies[count] = board.Text(cell);
-    ++count;
+    const std::optional<std::string_view> kept = board.KeptText(cell);
+    if (!kept) return AppendCopiedRowAngle(text, board, row);
+    cells[count++] = *kept;
   }
   AppendAngle(text, row, cells.data(), count);
 }
