@@ -14,8 +14,10 @@ namespace {
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+#ifdef __SIZEOF_INT128__
 // Wide enough for a 53-bit mantissa times 5^22, exactly.
 __extension__ typedef unsigned __int128 Unsigned128;
+#endif
 
 // The double nearest to a number text that has too many digits for the
 // short reading; the text has the number form already.
@@ -122,6 +124,12 @@ constexpr std::array<std::uint64_t, 23> kPowersOfFive = [] {
 // fifteenth digit (whose rounding is the writer's to decide).
 // (0.00005, 4) -> 1; (59.99996, 4) -> 600000; (1e300, 1) -> nothing.
 std::optional<std::uint64_t> ExactRoundedUnits(double x, int n) {
+#ifndef __SIZEOF_INT128__
+  // A 32-bit compiler has no 128-bit whole numbers: the written path serves.
+  static_cast<void>(x);
+  static_cast<void>(n);
+  return std::nullopt;
+#else
   const double magnitude = std::fabs(x);
   if (magnitude == 0) return 0;
   if (!(magnitude >= 1e-7 && magnitude < 1e14) || n < 0) return std::nullopt;
@@ -160,6 +168,7 @@ std::optional<std::uint64_t> ExactRoundedUnits(double x, int n) {
   if (shift < -15) return 0;
   const std::uint64_t unit = kWholePowersOfTen[static_cast<std::size_t>(-shift)];
   return digits / unit + (digits % unit >= unit / 2 ? 1 : 0);
+#endif
 }
 
 // x rounded at n >= 0 decimals as its sign and its units of 10^-n, at least
