@@ -21,7 +21,7 @@ fi
 cmake --preset package >/dev/null
 cmake --build --preset package -j "$(nproc)"
 desktop-file-validate packaging/it.angoli.Angoli.desktop
-appstreamcli validate --no-net build/package/packaging/it.angoli.Angoli.metainfo.xml
+bash scripts/validate-metainfo.sh build/package/packaging/it.angoli.Angoli.metainfo.xml
 (cd build/package && cpack -G DEB >/dev/null)
 deb=$(ls build/package/angoli_*_*.deb)
 echo "== package $deb"
