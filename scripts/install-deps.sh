@@ -21,6 +21,7 @@ declare -A groups=(
   [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
              fonts-wine wixl msitools xvfb xauth x11-utils imagemagick"
   [orca]="orca speech-dispatcher locales xdotool xvfb xauth x11-utils at-spi2-core dbus"
+  [root]="mmdebstrap rsync"
 )
 # Groups installed without the packages their packages only recommend: wine's
 # recommends alone come to hundreds of MB that the tests never use.
