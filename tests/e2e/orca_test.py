@@ -118,8 +118,11 @@ def press(keys):
 
 def ended(pid):
     """Whether process pid has exited (a zombie has)."""
-    stat = f"/proc/{pid}/stat"
-    return not os.path.exists(stat) or open(stat).read().rsplit(")", 1)[1].split()[0] in "ZX"
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] in "ZX"
+    except (FileNotFoundError, ProcessLookupError):  # reaped before or as it was read
+        return True
 
 
 def utterances(debug_file):
