@@ -41,7 +41,7 @@ def button(name):
     """Heard when the push button name is announced with its role: Orca 43
     says Qt's Italian for it, "pulsante"; from at-spi2-core 2.56 the word is
     AT-SPI's own, which has no Italian for "button"."""
-    return f"{name} pulsante", re.escape(name) + " (?:pulsante|button)"
+    return f"{name} pulsante/button", re.escape(name) + " (?:pulsante|button)"
 
 
 def cell(name, value=""):
