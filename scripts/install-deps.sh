@@ -15,12 +15,13 @@ declare -A groups=(
   [run]="xvfb xauth x11-utils imagemagick xdotool"
   [test]="googletest libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick xdotool
           python3-pyatspi at-spi2-core dbus weston qt6-wayland qt6-gtk-platformtheme"
-  [fuzz]="clang libclang-rt-14-dev"
+  [fuzz]="clang libclang-rt-dev"
   [package]="desktop-file-utils appstream dpkg-dev xvfb xauth x11-utils weston"
   [bench]="libbenchmark-dev libx11-dev xvfb xauth geographiclib-tools time python3"
   [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
              fonts-wine wixl msitools xvfb xauth x11-utils imagemagick"
   [orca]="orca speech-dispatcher locales xdotool xvfb xauth x11-utils at-spi2-core dbus"
+  [root]="mmdebstrap rsync"
 )
 # Groups installed without the packages their packages only recommend: wine's
 # recommends alone come to hundreds of MB that the tests never use.

@@ -6,9 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 [ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh build run
-cmake --preset dev >/dev/null
-cmake --build --preset dev --target angoli
-tool="$PWD/build/dev/angoli"
+# The package preset builds the program alone, without the test libraries,
+# which this command does not install.
+cmake --preset package >/dev/null
+cmake --build --preset package --target angoli
+tool="$PWD/build/package/angoli"
 
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   exec "$tool"

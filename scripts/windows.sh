@@ -45,21 +45,26 @@ check_program "$(find "$build/msi-contents" -name angoli-converti.exe)"
 # shellcheck source=scripts/virtual-display.sh
 source scripts/virtual-display.sh
 wineserver_pid=""
+wine_run() { cmake/wine-run.sh "$WINEPREFIX" "$@"; }
 # Ends the wine processes of the prefix (the server holds their ids), then the
 # server itself by its id.
 end_wineserver() {
   if [[ -n "$wineserver_pid" ]]; then
-    TMPDIR="$WINEPREFIX.tmp" wineserver -k 2>/dev/null || true
+    wine_run wineserver -k 2>/dev/null || true
     kill "$wineserver_pid" 2>/dev/null || true
     wait "$wineserver_pid" 2>/dev/null || true
     wineserver_pid=""
+    # Where wine 10 put the server's folder (see cmake/wine-run.sh).
+    if [[ "$(cat "$WINEPREFIX/wineserver" 2>/dev/null)" =~ ^wine-[A-Za-z0-9]+$ ]]; then
+      rm -rf "/tmp/$(cat "$WINEPREFIX/wineserver")"
+    fi
   fi
 }
 # One persistent server for a run of steps, so that it has a process id of
 # ours. It is ready once it holds its lock; a program started before then
 # would start a server of its own.
 start_wineserver() {
-  TMPDIR="$WINEPREFIX.tmp" wineserver --foreground --persistent &
+  cmake/wine-run.sh "$WINEPREFIX" wineserver --foreground --persistent &
   wineserver_pid=$!
   for _ in $(seq 100); do
     ls -l "/proc/$wineserver_pid/fd" 2>/dev/null | grep -q "/lock$" && break
@@ -70,9 +75,7 @@ trap 'end_wineserver; _end_virtual_display' EXIT
 start_virtual_display
 
 export WINEPREFIX="$PWD/$build/wine"
-wine_run() { cmake/wine-run.sh "$WINEPREFIX" "$@"; }
 rm -rf "$WINEPREFIX" "$WINEPREFIX.tmp" "$WINEPREFIX.home"
-mkdir -p "$WINEPREFIX" "$WINEPREFIX.tmp"  # the server's folder: see cmake/wine-run.sh
 start_wineserver
 wine_run wineboot --init >/dev/null
 # wine looks for fonts in the prefix only: Tahoma and MS Sans Serif come from fonts-wine.

@@ -339,7 +339,7 @@ def close(tool):
             try:
                 with open(f"/proc/{tool.pid}/stat") as stat:
                     return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
-            except FileNotFoundError:
+            except (FileNotFoundError, ProcessLookupError):  # reaped as it was read
                 return False
         poll(running, lambda alive: not alive, f"process {tool.pid} running after 'Chiudi'")
 

@@ -86,7 +86,7 @@ class BehaviourTest : public QObject {
   // behaviour_test_wayland). Restored, it has its own size again, the least
   // it can have.
   void maximise() {
-    QApplication::setActiveWindow(&window_->main);  // a headless weston activates nothing
+    gui::MakeActive(window_->main);  // a headless weston activates nothing
     window_->fill('A', {"45", "x"});
     const QRect controls = window_->main.childrenRect();
     window_->main.windowHandle()->setWindowStates(Qt::WindowMaximized);

@@ -83,6 +83,22 @@ inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
 }
 inline void Press(const QKeySequence& sequence) { QTest::keySequence(Focused(), sequence); }
 
+// Makes window the active window in Qt's eyes, where the window system
+// activates nothing (a headless weston): MakeActive(main) -> the focus widget
+// gets keys. Qt 6.5 deprecated the call for QWidget::activateWindow(), which
+// only asks the window system and so leaves no window active there; nothing
+// public replaces it, so it stays, and only here.
+inline void MakeActive(QWidget& window) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+  QApplication::setActiveWindow(&window);
+#else
+  QT_WARNING_PUSH
+  QT_WARNING_DISABLE_DEPRECATED
+  QApplication::setActiveWindow(&window);
+  QT_WARNING_POP
+#endif
+}
+
 // The window as the tool starts: created, shown and activated once.
 struct Window {
   angoli::MainWindow main;

@@ -134,8 +134,15 @@ class NoticeAccessible final : public QAccessibleInterface {
   explicit NoticeAccessible(QWidget* window) : window_(window) {}
 
   // Takes text as its name and shows itself anew.
+  //   Show("Celle svuotate") after Show("Conversione eseguita") -> "notifica Celle svuotate"
   void Show(const QString& text) {
-    text_ = text;
+    if (text != text_) {
+      text_ = text;
+      // Orca 48 keeps the name it read when the notice last showed until it
+      // hears of a change; Orca 43 reads it anew and says nothing of this.
+      QAccessibleEvent renamed(this, QAccessible::NameChanged);
+      QAccessible::updateAccessibility(&renamed);
+    }
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
   }
