@@ -4,18 +4,7 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "window/win32/main_window.h"
-
-// An exception that escapes ends the program as it would anyway, but without
-// the message libstdc++ writes for it, with names demangled, to a console a
-// window program does not have. Its demangler alone is some 55 KB, which
-// kept the program above 512 KB with Debian 13's mingw-w64 (GCC 14).
-//   an exception nobody catches -> abort(), exit code 3
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // The accessibility service that names the controls is a COM object.
