@@ -13,7 +13,9 @@ if (($# > 2)); then
   # outputs the program's own: they go to files here, never to a pipe that
   # wine's helpers would hold open.
   export WINEPREFIX=$4 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
-  export TMPDIR="$4.tmp" HOME="$4.home" XDG_DATA_HOME="$4.home/.local/share" XDG_CONFIG_HOME="$4.home/.config"
+  export HOME="$4.home" XDG_DATA_HOME="$4.home/.local/share" XDG_CONFIG_HOME="$4.home/.config"
+  # Wine 10 aborts whenever TMPDIR is set; older wine keeps its server there.
+  if wine --version | grep -q '^wine-[0-9]\.'; then export TMPDIR="$4.tmp"; else unset TMPDIR; fi
   run=(wine "$program") eol=$'\r\n'
 fi
 export LC_ALL=C.UTF-8  # wine reads file names in arguments as UTF-8
