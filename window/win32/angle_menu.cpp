@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "validation/calcola.h"
 #include "window/win32/clipboard.h"
 #include "window/win32/wide_text.h"
 
@@ -29,27 +30,31 @@ struct Item {
   Needs needs;
 };
 
-// A command's item text: its name, then after a tab the keys shown beside it,
-// not part of the name a screen reader reads.
-// TextOf(kPasteAngleCommand) -> L"Incolla angolo\tCtrl+Maiusc+V"
-std::wstring TextOf(const AngleCommand& command) {
-  return Widen(command.name) + L"\tCtrl+Maiusc+" + static_cast<wchar_t>(command.key);
+// A command's item text: its name with the access key's letter marked, then
+// after a tab the keys shown beside it, not part of the name a screen reader
+// reads.
+// TextOf(kPasteAngleCommand, L'n') -> L"I&ncolla angolo\tCtrl+Maiusc+V"
+std::wstring TextOf(const AngleCommand& command, wchar_t accessKey) {
+  std::wstring text = Widen(command.name);
+  text.insert(text.find(accessKey), 1, L'&');
+  return text + L"\tCtrl+Maiusc+" + static_cast<wchar_t>(command.key);
 }
 
-// The menu from top to bottom.
+// The menu from top to bottom. The edit menu's items keep the access keys
+// Windows gives them; the program's own take letters none of those use.
 const Item kItems[] = {
-    {TextOf(kPasteAngleCommand), Does::PasteAngle, 0, 0, 0, Needs::Nothing},
-    {TextOf(kCopyAngleCommand), Does::CopyAngle, 0, 0, 0, Needs::Nothing},
-    {TextOf(kConvertListCommand), Does::ConvertList, 0, 0, 0, Needs::Nothing},
+    {TextOf(kPasteAngleCommand, L'n'), Does::PasteAngle, 0, 0, 0, Needs::Nothing},
+    {TextOf(kCopyAngleCommand, L'p'), Does::CopyAngle, 0, 0, 0, Needs::Nothing},
+    {TextOf(kConvertListCommand, L'v'), Does::ConvertList, 0, 0, 0, Needs::Nothing},
     {{}, Does::Send, 0, 0, 0, Needs::Nothing},
-    {L"Annulla", Does::Send, EM_UNDO, 0, 0, Needs::Undo},
+    {L"&Annulla", Does::Send, EM_UNDO, 0, 0, Needs::Undo},
     {{}, Does::Send, 0, 0, 0, Needs::Nothing},
-    {L"Taglia", Does::Send, WM_CUT, 0, 0, Needs::EditableSelection},
-    {L"Copia", Does::Send, WM_COPY, 0, 0, Needs::Selection},
-    {L"Incolla", Does::Send, WM_PASTE, 0, 0, Needs::Paste},
-    {L"Elimina", Does::Send, WM_CLEAR, 0, 0, Needs::EditableSelection},
+    {L"&Taglia", Does::Send, WM_CUT, 0, 0, Needs::EditableSelection},
+    {L"&Copia", Does::Send, WM_COPY, 0, 0, Needs::Selection},
+    {L"&Incolla", Does::Send, WM_PASTE, 0, 0, Needs::Paste},
+    {L"&Elimina", Does::Send, WM_CLEAR, 0, 0, Needs::EditableSelection},
     {{}, Does::Send, 0, 0, 0, Needs::Nothing},
-    {L"Seleziona tutto", Does::Send, EM_SETSEL, 0, -1, Needs::MoreToSelect},
+    {L"&Seleziona tutto", Does::Send, EM_SETSEL, 0, -1, Needs::MoreToSelect},
 };
 
 bool Enabled(HWND cell, Needs needs) {
@@ -80,10 +85,6 @@ AngleMenu::AngleMenu(HWND window, const std::array<HWND, 9>& cells, CellBoard& b
     SetWindowSubclass(cell, &AngleMenu::CellProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-AngleMenu::~AngleMenu() {
-  for (HWND cell : cells_) RemoveWindowSubclass(cell, &AngleMenu::CellProcedure, kSubclassId);
-}
-
 bool AngleMenu::PreTranslate(const MSG& message) {
   const WPARAM key = message.wParam;
   const bool ours = key == WPARAM(kPasteAngleCommand.key) || key == WPARAM(kCopyAngleCommand.key) ||
@@ -100,8 +101,10 @@ bool AngleMenu::PreTranslate(const MSG& message) {
   return true;
 }
 
-LRESULT CALLBACK AngleMenu::CellProcedure(HWND cell, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+LRESULT CALLBACK AngleMenu::CellProcedure(HWND cell, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
                                           DWORD_PTR self) {
+  // The subclass goes with the cell, before the window and this menu go.
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(cell, &AngleMenu::CellProcedure, id);
   if (message != WM_CONTEXTMENU) return DefSubclassProc(cell, message, w, l);
   reinterpret_cast<AngleMenu*>(self)->ShowMenu(cell, l);
   return 0;
@@ -142,19 +145,29 @@ void AngleMenu::ShowMenu(HWND cell, LPARAM at) {
 }
 
 void AngleMenu::Paste() {
-  const Pasted pasted = PasteAngle(board_, Narrow(ClipboardText(window_)));
+  const std::optional<std::wstring> text = ClipboardText(window_);
+  if (!text) return Warn(ClipboardAccess::Busy);
+  const Pasted pasted = PasteAngle(board_, Narrow(*text));
   if (pasted.row) pasted_(pasted);
 }
 
 void AngleMenu::Copy(Row row) {
-  if (const std::optional<std::string> text = CopyAngle(board_, row)) SetClipboardText(window_, Widen(*text));
+  if (const std::optional<std::string> text = CopyAngle(board_, row)) Warn(SetClipboardText(window_, Widen(*text)));
 }
 
 void AngleMenu::ConvertList() {
-  const ListOnClipboard list = ConvertClipboardList(Narrow(ClipboardText(window_)), "\r\n");
+  const std::optional<std::wstring> text = ClipboardText(window_);
+  if (!text) return Warn(ClipboardAccess::Busy);
+  const ListOnClipboard list = ConvertClipboardList(Narrow(*text), "\r\n");
   // On the clipboard before the box says it is there.
-  if (list.table) SetClipboardText(window_, Widen(*list.table));
+  const ClipboardAccess written = list.table ? SetClipboardText(window_, Widen(*list.table)) : ClipboardAccess::Done;
+  if (written != ClipboardAccess::Done) return Warn(written);
   board_.ShowMessage(list.message, list.title);
+}
+
+void AngleMenu::Warn(ClipboardAccess access) {
+  if (access == ClipboardAccess::Busy) board_.ShowMessage(kClipboardBusyMessage, kWarningTitle);
+  if (access == ClipboardAccess::Failed) board_.ShowMessage(kClipboardFailedMessage, kWarningTitle);
 }
 
 Row AngleMenu::FocusedRow() const {

@@ -11,6 +11,7 @@
 
 #include "conversion/cell_board.h"
 #include "window/modes.h"
+#include "window/win32/clipboard.h"
 
 namespace angoli::win32 {
 
@@ -20,7 +21,6 @@ class AngleMenu {
   // paste that was not refused did.
   AngleMenu(HWND window, const std::array<HWND, 9>& cells, CellBoard& board,
             std::function<Row()> inputRow, std::function<void(const Pasted&)> pasted);
-  ~AngleMenu();
   AngleMenu(const AngleMenu&) = delete;
   AngleMenu& operator=(const AngleMenu&) = delete;
 
@@ -40,6 +40,9 @@ class AngleMenu {
   // "45,5\r\nciao" -> the table, "1 angolo su 2 convertito. …"; "ciao" -> a
   // warning, the clipboard as it was.
   void ConvertList();
+  // A clipboard that stayed busy, or a copy that failed, said in a warning;
+  // Done says nothing.
+  void Warn(ClipboardAccess access);
   // The row of the focused cell, else the input row: B2 focused -> Row::B;
   // "Reset" focused with row C the input row -> Row::C.
   Row FocusedRow() const;

@@ -3,10 +3,29 @@
 #include <cwchar>
 
 namespace angoli::win32 {
+namespace {
 
-std::wstring ClipboardText(HWND owner) {
+// Ten tries over about half a second, as long as a holder keeps it after a
+// copy; longer, and the window would seem to hang.
+constexpr int kTries = 10;
+constexpr DWORD kPauseMilliseconds = 50;
+
+// OpenClipboard, tried again while another program has the clipboard open:
+// free -> true at once; held for 200 ms -> true after about 200 ms; held
+// for 5 s -> false after about 450 ms.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int attempt = 1;; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    if (attempt == kTries) return false;
+    Sleep(kPauseMilliseconds);
+  }
+}
+
+}  // namespace
+
+std::optional<std::wstring> ClipboardText(HWND owner) {
+  if (!OpenClipboardPatiently(owner)) return std::nullopt;
   std::wstring text;
-  if (!OpenClipboard(owner)) return text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     // Another program may have left out the closing zero: read no further
     // than its block.
@@ -19,25 +38,26 @@ std::wstring ClipboardText(HWND owner) {
   return text;
 }
 
-bool SetClipboardText(HWND owner, const std::wstring& text) {
+ClipboardAccess SetClipboardText(HWND owner, const std::wstring& text) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  if (!memory) return false;
+  if (!memory) return ClipboardAccess::Failed;
   auto* units = static_cast<wchar_t*>(GlobalLock(memory));
   if (!units) {
     GlobalFree(memory);
-    return false;
+    return ClipboardAccess::Failed;
   }
   text.copy(units, text.size());
   units[text.size()] = L'\0';
   GlobalUnlock(memory);
-  bool taken = false;
-  if (OpenClipboard(owner)) {
+  ClipboardAccess access = ClipboardAccess::Busy;
+  if (OpenClipboardPatiently(owner)) {
     // Once the clipboard takes the memory, it is the clipboard's.
-    taken = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    access = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) ? ClipboardAccess::Done
+                                                                          : ClipboardAccess::Failed;
     CloseClipboard();
   }
-  if (!taken) GlobalFree(memory);
-  return taken;
+  if (access != ClipboardAccess::Done) GlobalFree(memory);
+  return access;
 }
 
 }  // namespace angoli::win32
