@@ -5,14 +5,20 @@
 namespace angoli::win32 {
 namespace {
 
-// A function of user32.dll by name, or null where this Windows lacks it:
+// A function of a system DLL by name, or null where this Windows lacks it:
 // Lookup<decltype(GetDpiForWindow)>("GetDpiForWindow") -> null on Windows 7.
 template <typename Function>
-Function* Lookup(const char* name) {
+Function* Lookup(const char* name, HMODULE library = GetModuleHandleW(L"user32.dll")) {
+  if (!library) return nullptr;
   // Through void (*)(), the one function type every other converts from freely.
-  const auto found = reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name));
+  const auto found = reinterpret_cast<void (*)()>(GetProcAddress(library, name));
   return reinterpret_cast<Function*>(found);
 }
+
+// GetDpiForMonitor of shcore.dll (Windows 8.1 on), whose header the program
+// does without; 0 is MDT_EFFECTIVE_DPI.
+using DpiForMonitor = HRESULT WINAPI(HMONITOR monitor, int type, UINT* x, UINT* y);
+constexpr int kEffectiveDpi = 0;
 
 UINT SystemDpi() {
   HDC screen = GetDC(nullptr);
@@ -34,7 +40,19 @@ int Metric(int index, UINT dpi) {
 
 UINT DpiOf(HWND window) {
   static const auto forWindow = Lookup<decltype(GetDpiForWindow)>("GetDpiForWindow");
-  return forWindow ? forWindow(window) : SystemDpi();
+  if (forWindow) return forWindow(window);
+  // Only from the system folder: no shcore.dll beside the program is loaded.
+  static const auto forMonitor = Lookup<DpiForMonitor>(
+      "GetDpiForMonitor", LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  UINT x = 0, y = 0;
+  if (forMonitor && SUCCEEDED(forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)))
+    return y;
+  return SystemDpi();
+}
+
+void ScaleFrame(HWND window) {
+  static const auto scaling = Lookup<decltype(EnableNonClientDpiScaling)>("EnableNonClientDpiScaling");
+  if (scaling) scaling(window);
 }
 
 void FrameAround(RECT& client, DWORD style, UINT dpi) {

@@ -8,9 +8,16 @@
 
 namespace angoli::win32 {
 
-// The DPI the window is shown at: 144 on a monitor at 150 %; without
-// GetDpiForWindow, the system DPI (LOGPIXELSY of the screen).
+// The DPI the window is shown at: 144 on a monitor at 150 %. Without
+// GetDpiForWindow (before Windows 10 1607), the DPI of the window's monitor
+// (Windows 8.1 on); on Windows 7 the system DPI (LOGPIXELSY of the screen).
 UINT DpiOf(HWND window);
+
+// Called as the window is created (WM_NCCREATE): its title bar and menus then
+// scale with the monitor's DPI where Windows 10 1607 on leaves that to the
+// program; a 96-DPI title bar on a 144-DPI screen -> a 144-DPI one. Later
+// Windows scale them anyway, earlier ones cannot.
+void ScaleFrame(HWND window);
 
 // Widens a client rectangle to the window's outer frame at a DPI:
 // {0, 0, 100, 50} -> {-3, -26, 103, 53} for a caption at 96 DPI (the sizes

@@ -126,6 +126,10 @@ MainWindow::MainWindow(HINSTANCE instance) {
   NameControls();
   ReadDesktop();
   ApplyDpi(DpiOf(window_));
+  // Focus marks and access keys hidden until the keyboard is used, as in a
+  // dialog box; shown from the start when the program was started from the
+  // keyboard, or when the desktop is set to show them always.
+  SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
 
 MainWindow::~MainWindow() {
@@ -191,9 +195,20 @@ void MainWindow::NameControls() {
 }
 
 // A polite live region: read once the screen reader has finished what it says.
+// The same notice again, after a second "Calcola", is emptied first: a region
+// whose text did not change may be taken for the same announcement again.
 void MainWindow::Announce(const char* notice) {
   if (!notice) return;
-  SetWindowTextW(notice_, Widen(notice).c_str());
+  const std::wstring text = Widen(notice);
+  std::wstring shown(text.size() + 2, L'\0');
+  shown.resize(static_cast<std::size_t>(GetWindowTextW(notice_, shown.data(), static_cast<int>(shown.size()))));
+  const auto show = [this](const wchar_t* next) {
+    SetWindowTextW(notice_, next);
+    // Said here too, for systems that leave a text's change unsaid (wine).
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, notice_, OBJID_CLIENT, CHILDID_SELF);
+  };
+  if (shown == text) show(L"");
+  show(text.c_str());
   NotifyWinEvent(kLiveRegionChanged, notice_, OBJID_CLIENT, CHILDID_SELF);
 }
 
@@ -221,15 +236,21 @@ HWND MainWindow::FocusToGive() const {
   return controls_[form::IndexOf(form::LineOf(FirstCell(chosen_)))];
 }
 
-void MainWindow::Show(int how) {
+// The window's outer size at its DPI: its client area and the frame around it.
+SIZE MainWindow::FrameSize() const {
   RECT frame{0, 0, Scale(form::kClientWidth, dpi_), Scale(form::kClientHeight, dpi_)};
   FrameAround(frame, kWindowStyle, dpi_);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void MainWindow::Show(int how) {
+  const SIZE frame = FrameSize();
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  const int width = frame.cx;
+  const int height = frame.cy;
   // Centred on the work area; where the area is smaller than the window, its
   // title bar still starts inside it, so the window can be moved and closed.
   const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
@@ -373,6 +394,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM w, LPAR
     auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
     self->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    ScaleFrame(window);
   }
   if (auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
     return self->Handle(message, w, l);
@@ -426,10 +448,14 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       return reinterpret_cast<LRESULT>(BrushOf(paint.back));
     }
     case WM_DPICHANGED: {
+      // Where the title bar is not scaled (Windows 8.1, Windows 10 before
+      // 1607) the suggested size is wrong by the title bar's growth: only its
+      // corner is taken, the size comes from the client area at the new DPI.
       ApplyDpi(HIWORD(w));
       const RECT* suggested = reinterpret_cast<const RECT*>(l);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      const SIZE frame = FrameSize();
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, frame.cx, frame.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
     case WM_DESTROY:

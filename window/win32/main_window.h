@@ -39,6 +39,7 @@ class MainWindow {
   void CreateControls(HINSTANCE instance);
   void NameControls();
   void ApplyDpi(UINT dpi);
+  SIZE FrameSize() const;
   HFONT FontOf(const form::FontStyle& style);
   HBRUSH BrushOf(Rgb colour);
   const form::ControlLine* LineOf(HWND control) const;
