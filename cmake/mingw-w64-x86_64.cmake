@@ -1,21 +1,4 @@
-# Cross build for 64-bit Windows with Debian's mingw-w64 compilers. The
-# posix-threads flavour, because GoogleTest needs std::thread and friends,
-# and everything linked statically, so the programs need no DLL beside them.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows (the windows preset); see mingw-w64.cmake.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# -static-libgcc -static-libstdc++ alone would still need libwinpthread-1.dll.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
-# Tests run under wine, in a prefix of the build folder's own.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh;${CMAKE_BINARY_DIR}/wine")
+set(ANGOLI_MINGW_TARGET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
