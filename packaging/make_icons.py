@@ -5,8 +5,10 @@ both sizes as 16-colour (4 bits a pixel) bitmaps. Launchers, software centres
 and Windows at 125 to 200 % show icons from 20 to 256 pixels, where 16 colours
 on a 32-pixel grid look coarse: for them the same protractor is drawn again as
 shapes, written as a scalable SVG, as smoothed PNGs, and as 32-bit images in
-the .ico beside the 16-colour ones. The outputs are committed; run this again
-after redrawing the icon.
+the .ico beside the 16-colour ones; at 16 and 32 pixels, which Windows in
+true colour picks at 100 %, as 32-bit bitmaps with alpha (what Windows XP and
+every icon reader take; PNG only from Vista on, and for large sizes). The
+outputs are committed; run this again after redrawing the icon.
 """
 import math
 import pathlib
@@ -53,6 +55,21 @@ def png(rows):
         for row in rows)
     header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+def ico_image_32(rows):
+    """rows of (r, g, b, a) or None -> a BITMAPINFOHEADER image: BGRA pixels,
+    then the 1-bit mask, set where nothing is drawn; 16 x 16 rows -> 1,128 bytes"""
+    height, width = len(rows), len(rows[0])
+    header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = b""
+    mask = b""
+    for row in reversed(rows):  # bottom-up
+        pixels += b"".join(bytes((p[2], p[1], p[0], p[3])) if p else b"\x00" * 4 for p in row)
+        bits = "".join("1" if p is None else "0" for p in row)
+        line = bytes(int(bits[i:i + 8], 2) for i in range(0, width, 8))
+        mask += line + b"\x00" * (-len(line) % 4)
+    return header + pixels + mask
 
 
 def ico_image(rows, palette):
@@ -221,6 +238,8 @@ def main():
         rows, palette = read_xpm(ROOT / "window" / "icons" / f"angoli-{size}.xpm")
         (ROOT / "packaging" / "icons" / f"angoli-{size}.png").write_bytes(png(rows))
         images.append((size, 16, 4, ico_image(rows, palette)))
+    for size in SIZES:
+        images.append((size, 0, 32, ico_image_32(render(shapes, size))))
     for size in ICO_SMOOTH_SIZES:
         images.append((size, 0, 32, png(render(shapes, size))))
     directory = struct.pack("<HHH", 0, 1, len(images))
