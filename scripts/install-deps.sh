@@ -18,8 +18,8 @@ declare -A groups=(
   [fuzz]="clang libclang-rt-dev"
   [package]="desktop-file-utils appstream dpkg-dev xvfb xauth x11-utils weston"
   [bench]="libbenchmark-dev libx11-dev xvfb xauth geographiclib-tools time python3"
-  [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 wine64-preloader
-             fonts-wine wixl msitools xvfb xauth x11-utils imagemagick"
+  [windows]="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64
+             wine64-preloader wine32:i386 fonts-wine wixl msitools xvfb xauth x11-utils imagemagick"
   [orca]="orca speech-dispatcher locales xdotool xvfb xauth x11-utils at-spi2-core dbus"
   [root]="mmdebstrap rsync"
 )
@@ -60,6 +60,11 @@ echo "Installing: ${all_missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
+# A package of another architecture (wine32:i386, which runs the 32-bit
+# Windows programs) needs that architecture added before the lists are read.
+for arch in $(printf '%s\n' "${all_missing[@]}" | sed -n 's/.*:\([a-z0-9]*\)$/\1/p' | sort -u); do
+  dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch"
+done
 $sudo apt-get update -qq
 if [ ${#missing_full[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq "${missing_full[@]}" >/dev/null

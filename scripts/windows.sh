@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# The Windows build: cross-compiles the program, its installer and the tests
-# with mingw-w64 (the windows preset), then runs the tests under wine on a
-# virtual display of our own, in a fresh wine prefix inside the build folder.
-# wineserver and Xvfb are ended by their process ids. Ends with the line
-# "windows: N passed, 0 failed"; the window as painted under wine is left in
-# build/windows/screenshot.png, in a contrast theme in screenshot-contrast.png
-# and at 144 DPI in screenshot-144dpi.png.
+# The Windows builds: cross-compiles the program, its installer and the tests
+# with mingw-w64 for 64-bit Windows (the windows preset, in build/windows) and
+# for 32-bit Windows (the windows-x86 preset, in build/windows-x86), then runs
+# each build's tests under wine on a virtual display of our own, each in a
+# fresh 64-bit wine prefix inside its build folder, which runs the 32-bit
+# programs too. wineserver and Xvfb are ended by their process ids. Ends with
+# the line "windows: N passed, 0 failed", counting both builds; the 64-bit
+# window as painted under wine is left in build/windows/screenshot.png, in a
+# contrast theme in screenshot-contrast.png and at 144 DPI in
+# screenshot-144dpi.png. ANGOLI_WINDOWS_BUILD=FOLDER builds in FOLDER and
+# FOLDER-x86 instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 [ -n "${ANGOLI_DEPS_DONE:-}" ] || bash scripts/install-deps.sh windows
 build=${ANGOLI_WINDOWS_BUILD:-build/windows}  # another folder keeps two trees' builds apart
+build_x86=$build-x86
 cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" -j 2
+cmake --preset windows-x86 -B "$build_x86" >/dev/null
+cmake --build "$build_x86" -j 2
 
-# The program files, as built and as the installer carries them: stripped, at
-# most 512 KB, and importing from system DLLs only, none of the functions that
+# The program files of both builds, as built and as the installers carry them:
+# stripped, at most 512 KB, and importing from system DLLs only, none of the functions that
 # came after Windows 7, where it must start too.
 system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll msvcrt.dll ole32.dll oleaut32.dll oleacc.dll advapi32.dll "
 check_program() {
@@ -32,15 +39,27 @@ check_program() {
     [[ "$system_dlls" == *" $dll "* ]] || { echo "it imports from $dll" >&2; return 1; }
   done
 }
-check_program "$build/window/win32/angoli.exe"
-check_program "$build/command_line/angoli-converti.exe"
-# A console program: cmd waits for it and hands it the console's streams.
-grep -q 'Subsystem.*Windows CUI' <<<"$(x86_64-w64-mingw32-objdump -p "$build/command_line/angoli-converti.exe")"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-rm -rf "$build/msi-contents"
-msiextract -C "$build/msi-contents" "$build/window/win32/angoli-$version.msi" >/dev/null
-check_program "$(find "$build/msi-contents" -name angoli.exe)"
-check_program "$(find "$build/msi-contents" -name angoli-converti.exe)"
+for folder_arch in "$build:x64" "$build_x86:x86"; do
+  folder=${folder_arch%:*} arch=${folder_arch##*:}
+  check_program "$folder/window/win32/angoli.exe"
+  check_program "$folder/command_line/angoli-converti.exe"
+  # A console program: cmd waits for it and hands it the console's streams.
+  grep -q 'Subsystem.*Windows CUI' <<<"$(x86_64-w64-mingw32-objdump -p "$folder/command_line/angoli-converti.exe")"
+  rm -rf "$folder/msi-contents"
+  msiextract -C "$folder/msi-contents" "$folder/window/win32/angoli-$version-$arch.msi" >/dev/null
+  check_program "$(find "$folder/msi-contents" -name angoli.exe)"
+  check_program "$(find "$folder/msi-contents" -name angoli-converti.exe)"
+done
+# The icon: beside the 16-colour bitmaps, 32-bit ones with alpha at 16 and 32
+# pixels, for Windows at 100 % (a PNG in the icon holds no 40-byte header).
+icon=packaging/windows/angoli.ico
+images=$(for ((i = 0; i < $(od -An -tu2 -j4 -N2 "$icon"); i++)); do
+  at=$(od -An -tu4 -j$((6 + 16 * i + 12)) -N4 "$icon")
+  printf '%d-%d-%d\n' $(od -An -tu1 -j$((6 + 16 * i)) -N1 "$icon") $(od -An -tu4 -j$at -N4 "$icon") \
+    $(od -An -tu2 -j$((at + 14)) -N2 "$icon")  # side, header size, bits a pixel
+done)
+grep -qx 16-40-32 <<<"$images" && grep -qx 32-40-32 <<<"$images" || { echo "$icon: no 32-bit 16 and 32 pixel bitmaps" >&2; exit 1; }
 
 # shellcheck source=scripts/virtual-display.sh
 source scripts/virtual-display.sh
@@ -74,24 +93,35 @@ start_wineserver() {
 trap 'end_wineserver; _end_virtual_display' EXIT
 start_virtual_display
 
-export WINEPREFIX="$PWD/$build/wine"
-rm -rf "$WINEPREFIX" "$WINEPREFIX.tmp" "$WINEPREFIX.home"
-start_wineserver
-wine_run wineboot --init >/dev/null
-# wine looks for fonts in the prefix only: Tahoma and MS Sans Serif come from fonts-wine.
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-# A virtual desktop: on a bare X server every window that hides stalls.
-printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
-  '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="800x600"' >"$build/desktop.reg"
-wine_run regedit /S "Z:$PWD/$build/desktop.reg"
-# The desktop that wineboot opened is no virtual one: start afresh.
-end_wineserver
-start_wineserver
-
-log="$build/ctest.log"
-ctest --test-dir "$build" --output-on-failure -j 2 | tee "$log"
-count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
-[[ -n "$count" ]]
+# A fresh prefix for the build in FOLDER, its server running: set_up_prefix FOLDER
+set_up_prefix() {
+  end_wineserver
+  export WINEPREFIX="$PWD/$1/wine"
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.tmp" "$WINEPREFIX.home"
+  start_wineserver
+  wine_run wineboot --init >/dev/null
+  # wine looks for fonts in the prefix only: Tahoma and MS Sans Serif come from fonts-wine.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # A virtual desktop: on a bare X server every window that hides stalls.
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="800x600"' >"$1/desktop.reg"
+  wine_run regedit /S "Z:$PWD/$1/desktop.reg"
+  # The desktop that wineboot opened is no virtual one: start afresh.
+  end_wineserver
+  start_wineserver
+}
+count=0
+# The tests of the build in FOLDER, in a prefix of its own: run_tests FOLDER
+run_tests() {
+  echo "== the tests of $1"
+  set_up_prefix "$1"
+  ctest --test-dir "$1" --output-on-failure -j 2 | tee "$1/ctest.log"
+  local passed
+  passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$1/ctest.log")
+  [[ -n "$passed" ]]
+  count=$((count + passed))
+}
+run_tests "$build"
 
 echo "== the window at 144 DPI (150 %): geometry and faces scale with the screen"
 printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"LogPixels"=dword:00000090' \
@@ -117,4 +147,7 @@ wine_run "$PWD/$build/tests/win32/window_test.exe" "Z:$PWD/$build/tests/win32/an
 count=$((count + 1))
 
 for shot in screenshot screenshot-contrast screenshot-144dpi; do convert "$build/$shot.bmp" "$build/$shot.png"; done
+
+# The 32-bit build's tests; its window's pictures would be the same.
+run_tests "$build_x86"
 echo "windows: $count passed, 0 failed"
