@@ -117,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{1.5e-7, 7, "0,0000002", "0000002"}, FormatCase{123456789012.5, 0, "123456789013", ""},
         // A double exactly halfway at the fifteenth digit rounds that digit to even.
         FormatCase{12345678901234.25, 1, "12345678901234,2", "2"},
-        FormatCase{12345678901234.75, 1, "12345678901234,8", "8"}),
+        FormatCase{12345678901234.75, 1, "12345678901234,8", "8"},
+        FormatCase{1000000000000005.0, 0, "1000000000000000", ""}, FormatCase{1000000000000015.0, 0, "1000000000000020", ""}),
     CaseName());
 
 TEST(FormatDecimalsTest, RefusesNothingFinite) {
@@ -133,6 +134,8 @@ TEST(WholeToTextTest, PlainDigits) {
   EXPECT_EQ(WholeToText(30), "30");
   EXPECT_EQ(WholeToText(-12), "-12");
   EXPECT_EQ(WholeToText(100), "100");
+  EXPECT_EQ(WholeToText(1e23), "99999999999999991611392");  // the double nearest to 10^23
+  EXPECT_EQ(WholeToText(-1e22), "-10000000000000000000000");
 }
 
 }  // namespace
