@@ -18,14 +18,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # -static-libgcc -static-libstdc++ alone would still need libwinpthread-1.dll.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Optimised for size: the static runtime leaves little room under the
-# programs' 512 KB, above all for 32-bit code and its DWARF unwinding tables,
-# a fifth larger than the 64-bit build's (angoli-converti.exe for i686 with
-# Debian 12's mingw-w64: 542,720 bytes at -O3, 507,904 at -Os). Forced, so
-# that a build folder configured before keeps no -O3.
-set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "" FORCE)
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "" FORCE)
-
 # Tests run under wine, in a prefix of the build folder's own; a 64-bit
 # prefix runs the 32-bit programs too.
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh;${CMAKE_BINARY_DIR}/wine")
