@@ -82,6 +82,22 @@ constexpr std::array<std::uint64_t, 23> kPowersOfFive = [] {
   return powers;
 }();
 
+// A finite double's magnitude as mantissa * 2^exponent, subnormals included:
+// 0.375 -> {3 * 2^51, -53}; 1 -> {2^52, -52}.
+constexpr int kMantissaBits = 52;
+struct BinaryValue {
+  std::uint64_t mantissa;
+  int exponent;
+};
+BinaryValue BinaryOf(double magnitude) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> kMantissaBits);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << kMantissaBits) - 1);
+  if (biased != 0) mantissa |= std::uint64_t{1} << kMantissaBits;
+  return {mantissa, std::max(biased, 1) - 1075};
+}
+
 // The exact decimal value of a finite double above zero: its digits, without
 // zeros at either end, and the power of ten of the first. Worked out here in
 // whole numbers, as the library's writer of doubles alone would add about
@@ -92,13 +108,7 @@ struct ExactDecimal {
   int exponent;
 };
 ExactDecimal ExactDecimalOf(double magnitude) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  constexpr int kMantissaBits = 52;
-  const int biased = static_cast<int>(bits >> kMantissaBits);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << kMantissaBits) - 1);
-  if (biased != 0) mantissa |= std::uint64_t{1} << kMantissaBits;
-  const int e = std::max(biased, 1) - 1075;  // magnitude = mantissa * 2^e
+  const auto [mantissa, e] = BinaryOf(magnitude);
   // The whole number mantissa * 2^e, or else mantissa * 5^-e, which is
   // magnitude * 10^-e: 32-bit limbs, the lowest first.
   std::vector<std::uint32_t> limbs{static_cast<std::uint32_t>(mantissa), static_cast<std::uint32_t>(mantissa >> 32)};
@@ -174,11 +184,11 @@ constexpr std::array<std::uint64_t, 20> kWholePowersOfTen = [] {
 // out: |x| = mantissa * 2^e, so |x| * 10^k = mantissa * 5^k * 2^(e + k)
 // exactly, in 128 bits. Nothing for the values it leaves to RoundedUnits:
 // |x| below 1e-7 or from 1e14 up, units past 10^18, and exact ties at the
-// fifteenth digit (whose rounding is the writer's to decide).
+// fifteenth digit (whose rounding RoundedUnits decides).
 // (0.00005, 4) -> 1; (59.99996, 4) -> 600000; (1e300, 1) -> nothing.
 std::optional<std::uint64_t> ExactRoundedUnits(double x, int n) {
 #ifndef __SIZEOF_INT128__
-  // A 32-bit compiler has no 128-bit whole numbers: the written path serves.
+  // A 32-bit compiler has no 128-bit whole numbers: RoundedUnits serves.
   static_cast<void>(x);
   static_cast<void>(n);
   return std::nullopt;
@@ -186,12 +196,7 @@ std::optional<std::uint64_t> ExactRoundedUnits(double x, int n) {
   const double magnitude = std::fabs(x);
   if (magnitude == 0) return 0;
   if (!(magnitude >= 1e-7 && magnitude < 1e14) || n < 0) return std::nullopt;
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  constexpr int kMantissaBits = 52;
-  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << kMantissaBits) - 1)) |
-                                 (std::uint64_t{1} << kMantissaBits);
-  const int e = static_cast<int>(bits >> kMantissaBits) - 1075;  // |x| = mantissa * 2^e
+  const auto [mantissa, e] = BinaryOf(magnitude);  // |x| = mantissa * 2^e
   constexpr std::uint64_t kLow = 100000000000000, kHigh = 10 * kLow;  // 15 digits
   // 1233 / 4096 is just above log10(2): a first guess at k, off by at most one.
   int k = 14 - (((e + kMantissaBits) * 1233) >> 12);
